@@ -1,0 +1,116 @@
+// lecontrol: supervision and control of the light-exposure cabinet.
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/options.h"
+#include "app/program.h"
+#include "app/qt/form_views.h"
+#include "app/script_runner.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_printer.h"
+#include "platform/qt/qt_scheduler.h"
+#include "platform/qt/qt_serial_port.h"
+#include "platform/qt/qt_surface.h"
+#include "platform/text_file.h"
+#include "platform/virtual/recording_dialogs.h"
+
+namespace {
+
+bool displayAvailable() {
+    for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(var);
+        if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const std::optional<lec::Options> parsed = lec::parseOptions(argc, argv, error);
+    if (!parsed) {
+        std::cerr << "lecontrol: " << error << "\n" << lec::usage();
+        return 2;
+    }
+    const lec::Options& options = *parsed;
+    if (options.help) {
+        std::cout << lec::usage();
+        return 0;
+    }
+    if (!options.headless && !displayAvailable()) {
+        std::cerr << "lecontrol: no display found; run with --headless to work without windows\n";
+        return 1;
+    }
+    if (options.headless) {
+        // Without a display QApplication aborts: pick the offscreen platform first.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+
+    QApplication app(argc, argv);
+
+    const std::string appFolder = options.appFolder.empty()
+                                      ? std::filesystem::current_path().string()
+                                      : options.appFolder;
+    const std::string systemFolder = options.systemFolder.empty()
+                                         ? lec::textfile::join(appFolder, "system")
+                                         : options.systemFolder;
+    lec::textfile::ensureFolder(appFolder);
+
+    lec::QtScheduler scheduler;
+    lec::QtClock clock;
+    std::unique_ptr<lec::Dialogs> dialogs;
+    if (options.headless) {
+        auto recording = std::make_unique<lec::RecordingDialogs>();
+        recording->setOpenObserver(
+            [](const lec::Box& box) { std::cout << lec::boxLine(box) << std::endl; });
+        dialogs = std::move(recording);
+    } else {
+        dialogs = std::make_unique<lec::QtDialogs>();
+    }
+    lec::QtPrinter printer(appFolder);
+    lec::QtSurfaceFactory surfaces;
+    lec::QtSerialPortFactory serialPorts(appFolder);
+
+    lec::Platform platform{scheduler, clock, *dialogs, printer, surfaces, serialPorts,
+                           appFolder, systemFolder};
+    platform.quit = [](int status) {
+        std::cout.flush();
+        QTimer::singleShot(0, [status] { QCoreApplication::exit(status); });
+    };
+
+    lec::Program program(platform);
+
+    std::unique_ptr<lec::FormViews> views;
+    if (!options.headless) {
+        const int tpp = lec::FormViews::twipsPerPixel();
+        views = std::make_unique<lec::FormViews>(program.forms(), tpp, tpp);
+    }
+
+    program.start();
+
+    std::unique_ptr<lec::ScriptRunner> runner;
+    if (!options.script.empty()) {
+        runner = std::make_unique<lec::ScriptRunner>(program.forms(), platform, std::cout, std::cerr);
+        if (!runner->load(options.script, error)) {
+            std::cerr << "lecontrol: " << error << "\n";
+            return 2;
+        }
+        if (views) {
+            runner->setAfterAction([&views] { views->sync(); });
+        }
+        runner->start();
+    }
+
+    return QApplication::exec();
+}
