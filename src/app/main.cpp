@@ -34,6 +34,14 @@ bool displayAvailable() {
     return false;
 }
 
+// Headless runs speak through standard output and error alone (box lines,
+// dumps, script errors): Qt's own chatter about the environment stays out.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::cerr << message.toStdString() << std::endl;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,13 +63,13 @@ int main(int argc, char** argv) {
     if (options.headless) {
         // Without a display QApplication aborts: pick the offscreen platform first.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quietQtMessages);
     }
 
     QApplication app(argc, argv);
 
-    const std::string appFolder = options.appFolder.empty()
-                                      ? std::filesystem::current_path().string()
-                                      : options.appFolder;
+    const std::string appFolder =
+        options.appFolder.empty() ? std::filesystem::current_path().string() : options.appFolder;
     const std::string systemFolder = options.systemFolder.empty()
                                          ? lec::textfile::join(appFolder, "system")
                                          : options.systemFolder;
@@ -82,8 +90,8 @@ int main(int argc, char** argv) {
     lec::QtSurfaceFactory surfaces;
     lec::QtSerialPortFactory serialPorts(appFolder);
 
-    lec::Platform platform{scheduler, clock, *dialogs, printer, surfaces, serialPorts,
-                           appFolder, systemFolder};
+    lec::Platform platform{scheduler, clock,       *dialogs,  printer,
+                           surfaces,  serialPorts, appFolder, systemFolder};
     platform.quit = [](int status) {
         std::cout.flush();
         QTimer::singleShot(0, [status] { QCoreApplication::exit(status); });
@@ -93,15 +101,16 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<lec::FormViews> views;
     if (!options.headless) {
-        const int tpp = lec::FormViews::twipsPerPixel();
-        views = std::make_unique<lec::FormViews>(program.forms(), tpp, tpp);
+        const auto tpp = lec::FormViews::screenTwipsPerPixel();
+        views = std::make_unique<lec::FormViews>(program.forms(), tpp.x, tpp.y);
     }
 
     program.start();
 
     std::unique_ptr<lec::ScriptRunner> runner;
     if (!options.script.empty()) {
-        runner = std::make_unique<lec::ScriptRunner>(program.forms(), platform, std::cout, std::cerr);
+        runner =
+            std::make_unique<lec::ScriptRunner>(program.forms(), platform, std::cout, std::cerr);
         if (!runner->load(options.script, error)) {
             std::cerr << "lecontrol: " << error << "\n";
             return 2;

@@ -5,10 +5,13 @@
 namespace lec {
 
 Program::Program(Platform& platform)
-    : platform_(platform), mainWindow_(std::make_unique<MainWindow>(forms_, platform)) {}
+    : platform_(platform), mainWindow_(std::make_unique<MainWindow>(forms_, platform)) {
+}
 
 Program::~Program() = default;
 
-void Program::start() { mainWindow_->show(); }
+void Program::start() {
+    mainWindow_->show();
+}
 
 }  // namespace lec

@@ -1,5 +1,6 @@
 #include "app/script_runner.h"
 
+#include <algorithm>
 #include <charconv>
 #include <sstream>
 
@@ -120,7 +121,8 @@ std::optional<BoxButton> buttonNamed(const std::string& name) {
 
 ScriptRunner::ScriptRunner(forms::FormSet& forms, Platform& platform, std::ostream& out,
                            std::ostream& err)
-    : forms_(forms), platform_(platform), out_(out), err_(err) {}
+    : forms_(forms), platform_(platform), out_(out), err_(err) {
+}
 
 ScriptRunner::~ScriptRunner() = default;
 
@@ -139,28 +141,28 @@ void ScriptRunner::start() {
 }
 
 void ScriptRunner::step() {
-    while (!finished_) {
-        if (next_ >= lines_.size()) {
-            finished_ = true;  // the program goes on running
-            return;
-        }
-        const std::string line = lines_[next_++];
-        bool paused = false;
-        if (auto error = execute(line, paused)) {
-            fail(*error);
-            return;
-        }
-        if (finished_) {
-            return;
-        }
-        if (afterAction_) {
-            afterAction_();
-        }
-        if (!paused) {
-            // Let what the action started run before the next line.
-            platform_.scheduler.post([this] { step(); });
-        }
+    if (finished_) {
         return;
+    }
+    if (next_ >= lines_.size()) {
+        finished_ = true;  // no `quit`: the program goes on running
+        return;
+    }
+    const std::string line = lines_[next_++];
+    bool paused = false;
+    if (auto error = execute(line, paused)) {
+        fail(*error);
+        return;
+    }
+    if (finished_) {
+        return;
+    }
+    if (afterAction_) {
+        afterAction_();
+    }
+    if (!paused) {
+        // What the action started runs before the next line.
+        platform_.scheduler.post([this] { step(); });
     }
 }
 
@@ -209,6 +211,13 @@ std::optional<std::string> ScriptRunner::execute(const std::string& line, bool& 
         return sim_(words(rest));
     }
 
+    static const char* const kControlVerbs[] = {"dump", "close", "click", "rightclick",
+                                                "set",  "check", "mouse"};
+    if (std::find(std::begin(kControlVerbs), std::end(kControlVerbs), verb) ==
+        std::end(kControlVerbs)) {
+        return "unknown action " + verb;
+    }
+
     const auto [address, args] = addressAndRest(rest);
     if (address.empty()) {
         return verb + " needs a window or control";
@@ -219,7 +228,8 @@ std::optional<std::string> ScriptRunner::execute(const std::string& line, bool& 
     }
 
     if (verb == "dump") {
-        out_ << (target.control != nullptr ? forms::dump(*target.control) : forms::dump(*target.form));
+        out_ << (target.control != nullptr ? forms::dump(*target.control)
+                                           : forms::dump(*target.form));
         out_.flush();
         return std::nullopt;
     }
@@ -270,7 +280,7 @@ std::optional<std::string> ScriptRunner::execute(const std::string& line, bool& 
             return "check needs 0 or 1";
         }
         forms::userCheck(c, args == "1");
-    } else if (verb == "mouse") {
+    } else {  // mouse
         const auto w = words(args);
         if (w.size() < 3 || w.size() > 4) {
             return "mouse needs down|move|up X Y [left|right|none]";
@@ -301,8 +311,6 @@ std::optional<std::string> ScriptRunner::execute(const std::string& line, bool& 
             }
         }
         forms::userMouse(c, action, button, static_cast<int>(*x), static_cast<int>(*y));
-    } else {
-        return "unknown action " + verb;
     }
     return std::nullopt;
 }

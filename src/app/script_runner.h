@@ -20,7 +20,8 @@ namespace lec {
 class ScriptRunner {
 public:
     // `sim N ...` lines go here; the answer is an error text, or nullopt.
-    using SimHandler = std::function<std::optional<std::string>(const std::vector<std::string>& words)>;
+    using SimHandler =
+        std::function<std::optional<std::string>(const std::vector<std::string>& words)>;
 
     ScriptRunner(forms::FormSet& forms, Platform& platform, std::ostream& out, std::ostream& err);
     ~ScriptRunner();

@@ -30,8 +30,12 @@ void MainWindow::build() {
     quit.onClick = [this] { this->quit(); };
 }
 
-void MainWindow::show() { log_.show(); }
+void MainWindow::show() {
+    log_.show();
+}
 
-void MainWindow::quit() { platform_.quit(0); }
+void MainWindow::quit() {
+    platform_.quit(0);
+}
 
 }  // namespace lec

@@ -11,23 +11,23 @@ namespace {
 // The original's default colours of each kind of control.
 Colour defaultFore(Kind kind) {
     switch (kind) {
-    case Kind::TextBox:
-    case Kind::ListBox:
-    case Kind::ComboBox:
-        return colours::kWindowText;
-    default:
-        return colours::kButtonText;
+        case Kind::TextBox:
+        case Kind::ListBox:
+        case Kind::ComboBox:
+            return colours::kWindowText;
+        default:
+            return colours::kButtonText;
     }
 }
 
 Colour defaultBack(Kind kind) {
     switch (kind) {
-    case Kind::TextBox:
-    case Kind::ListBox:
-    case Kind::ComboBox:
-        return colours::kWindowBackground;
-    default:
-        return colours::kButtonFace;
+        case Kind::TextBox:
+        case Kind::ListBox:
+        case Kind::ComboBox:
+            return colours::kWindowBackground;
+        default:
+            return colours::kButtonFace;
     }
 }
 
@@ -35,25 +35,41 @@ Colour defaultBack(Kind kind) {
 
 const char* kindName(Kind kind) {
     switch (kind) {
-    case Kind::Label: return "label";
-    case Kind::CommandButton: return "button";
-    case Kind::CheckBox: return "checkbox";
-    case Kind::OptionButton: return "option";
-    case Kind::TextBox: return "textbox";
-    case Kind::ListBox: return "listbox";
-    case Kind::ComboBox: return "combobox";
-    case Kind::VScrollBar:
-    case Kind::HScrollBar: return "scrollbar";
-    case Kind::Frame: return "frame";
-    case Kind::PictureBox: return "picture";
-    case Kind::Menu: return "menu";
+        case Kind::Label:
+            return "label";
+        case Kind::CommandButton:
+            return "button";
+        case Kind::CheckBox:
+            return "checkbox";
+        case Kind::OptionButton:
+            return "option";
+        case Kind::TextBox:
+            return "textbox";
+        case Kind::ListBox:
+            return "listbox";
+        case Kind::ComboBox:
+            return "combobox";
+        case Kind::VScrollBar:
+        case Kind::HScrollBar:
+            return "scrollbar";
+        case Kind::Frame:
+            return "frame";
+        case Kind::PictureBox:
+            return "picture";
+        case Kind::Menu:
+            return "menu";
     }
     return "control";
 }
 
 Control::Control(Form& form, Kind kind, std::string name, int index)
-    : fore(defaultFore(kind)), back(defaultBack(kind)), form_(&form), kind_(kind),
-      name_(std::move(name)), index_(index) {}
+    : fore(defaultFore(kind)),
+      back(defaultBack(kind)),
+      form_(&form),
+      kind_(kind),
+      name_(std::move(name)),
+      index_(index) {
+}
 
 std::string Control::id() const {
     if (index_ < 0) {
@@ -62,7 +78,9 @@ std::string Control::id() const {
     return name_ + "(" + std::to_string(index_) + ")";
 }
 
-std::string Control::path() const { return form_->name() + "." + id(); }
+std::string Control::path() const {
+    return form_->name() + "." + id();
+}
 
 void Control::setGeometry(int l, int t, int w, int h) {
     left = l;

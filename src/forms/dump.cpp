@@ -20,21 +20,25 @@ namespace {
 
 bool hasCaption(Kind k) {
     switch (k) {
-    case Kind::Label:
-    case Kind::CommandButton:
-    case Kind::CheckBox:
-    case Kind::OptionButton:
-    case Kind::Frame:
-    case Kind::Menu:
-        return true;
-    default:
-        return false;
+        case Kind::Label:
+        case Kind::CommandButton:
+        case Kind::CheckBox:
+        case Kind::OptionButton:
+        case Kind::Frame:
+        case Kind::Menu:
+            return true;
+        default:
+            return false;
     }
 }
 
-bool hasColours(Kind k) { return k != Kind::Menu && k != Kind::VScrollBar && k != Kind::HScrollBar; }
+bool hasColours(Kind k) {
+    return k != Kind::Menu && k != Kind::VScrollBar && k != Kind::HScrollBar;
+}
 
-bool hasChecked(Kind k) { return k == Kind::CheckBox || k == Kind::OptionButton || k == Kind::Menu; }
+bool hasChecked(Kind k) {
+    return k == Kind::CheckBox || k == Kind::OptionButton || k == Kind::Menu;
+}
 
 }  // namespace
 
@@ -68,7 +72,8 @@ std::string dump(const Control& c) {
     out << '\n';
     if (c.isList()) {
         for (int i = 0; i < c.listCount(); ++i) {
-            out << c.path() << '[' << i << "]=" << quote(c.items[static_cast<std::size_t>(i)]) << '\n';
+            out << c.path() << '[' << i << "]=" << quote(c.items[static_cast<std::size_t>(i)])
+                << '\n';
         }
     }
     return out.str();

@@ -4,7 +4,8 @@
 
 namespace lec::forms {
 
-Form::Form(std::string name) : name_(std::move(name)) {}
+Form::Form(std::string name) : name_(std::move(name)) {
+}
 
 Control& Form::add(Kind kind, const std::string& name, int index) {
     auto key = std::make_pair(name, index);
@@ -25,7 +26,8 @@ Control* Form::find(const std::string& name, int index) const {
 Control& Form::at(const std::string& name, int index) const {
     Control* c = find(name, index);
     if (c == nullptr) {
-        throw std::logic_error("no control " + name_ + "." + name + "(" + std::to_string(index) + ")");
+        throw std::logic_error("no control " + name_ + "." + name + "(" + std::to_string(index) +
+                               ")");
     }
     return *c;
 }

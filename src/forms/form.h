@@ -12,7 +12,14 @@
 namespace lec::forms {
 
 // The original's window border styles, with their codes.
-enum class BorderStyle { None = 0, FixedSingle = 1, Sizable = 2, FixedDialog = 3, FixedToolWindow = 4, SizableToolWindow = 5 };
+enum class BorderStyle {
+    None = 0,
+    FixedSingle = 1,
+    Sizable = 2,
+    FixedDialog = 3,
+    FixedToolWindow = 4,
+    SizableToolWindow = 5
+};
 
 // A window: its own properties and its controls, in creation order (the order
 // `dump` prints them).
@@ -57,12 +64,22 @@ public:
     // unloaded is skipped by code that walks over the windows.
     bool loaded = false;
 
-    void setSize(int w, int h) { width = w; height = h; }
-    void move(int l, int t) { left = l; top = t; hasPosition = true; }
+    void setSize(int w, int h) {
+        width = w;
+        height = h;
+    }
+    void move(int l, int t) {
+        left = l;
+        top = t;
+        hasPosition = true;
+    }
 
     // Loads the window if needed (onLoad runs once per load) and shows it.
     void show(bool asModal = false);
-    void hide() { visible = false; modal = false; }
+    void hide() {
+        visible = false;
+        modal = false;
+    }
     void load();
     // Unloads: onUnload runs, the window is hidden and no longer loaded.
     void unload();

@@ -34,7 +34,9 @@ void selectOption(Control& c) {
     c.checked = 1;
 }
 
-bool takesInput(const Control& c) { return c.enabled && c.visible; }
+bool takesInput(const Control& c) {
+    return c.enabled && c.visible;
+}
 
 }  // namespace
 
@@ -177,6 +179,52 @@ void assignText(Control& c, const std::string& text) {
     }
     c.text = text;
     fire(c.onChange);
+}
+
+void userClickOnly(Control& c) {
+    if (!takesInput(c)) {
+        return;
+    }
+    if (c.kind() == Kind::Menu) {
+        userClick(c);
+        return;
+    }
+    if (c.kind() == Kind::CheckBox) {
+        c.checked = c.checked == 0 ? 1 : 0;
+    } else if (c.kind() == Kind::OptionButton) {
+        selectOption(c);
+    }
+    fire(c.onClick);
+}
+
+void userSelect(Control& c, int index) {
+    if (!takesInput(c) || index < 0 || index >= c.listCount()) {
+        return;
+    }
+    c.listIndex = index;
+    if (c.kind() == Kind::ComboBox) {
+        c.text = c.items[static_cast<std::size_t>(index)];
+    }
+    fire(c.onClick);
+}
+
+int userKeyEvent(Control& c, int ascii) {
+    if (!takesInput(c)) {
+        return 0;
+    }
+    if (c.onKeyPress) {
+        auto h = c.onKeyPress;
+        h(ascii);
+    }
+    if (ascii == '\r') {
+        for (const auto& other : c.form().controls()) {
+            if (other->kind() == Kind::CommandButton && other->isDefault) {
+                userClick(*other);
+                break;
+            }
+        }
+    }
+    return ascii;
 }
 
 }  // namespace lec::forms

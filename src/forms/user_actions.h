@@ -37,4 +37,19 @@ void assignScroll(Control& c, int value);
 // A text box's text written by code raises its change when it changes.
 void assignText(Control& c, const std::string& text);
 
+// --- For views that show the mouse and the keyboard themselves ---
+
+// The click alone, without its mouse down and up: a view that forwarded the
+// press and the release through userMouse, or a key that pressed a button.
+// A check box toggles, an option button is selected, then onClick.
+void userClickOnly(Control& c);
+// Chooses item `index` of a list or combo box (a click on that row): the
+// list index (and a combo box's text) changes, then onClick.
+void userSelect(Control& c, int index);
+// A key typed into a text box whose view types the characters itself: runs
+// onKeyPress and returns the key that remains (0 = swallowed, or the control
+// takes no input). Enter, which no text box types, presses the window's
+// default button as userKey does.
+int userKeyEvent(Control& c, int ascii);
+
 }  // namespace lec::forms

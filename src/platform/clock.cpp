@@ -31,7 +31,8 @@ ShortDateFormat ShortDateFormat::fromPattern(const std::string& pattern) {
     const std::size_t day = firstOf(pattern, "dD");
     const std::size_t month = firstOf(pattern, "M");
     const std::size_t year = firstOf(pattern, "yY");
-    if (day == kNotFound || month == kNotFound || year == kNotFound) return {};
+    if (day == kNotFound || month == kNotFound || year == kNotFound)
+        return {};
 
     ShortDateFormat f;
     if (day < month && month < year) {
@@ -48,7 +49,8 @@ ShortDateFormat ShortDateFormat::fromPattern(const std::string& pattern) {
     const auto sep = std::find_if(pattern.begin(), pattern.end(), [](char c) {
         return std::isalpha(static_cast<unsigned char>(c)) == 0;
     });
-    if (sep != pattern.end()) f.separator = *sep;
+    if (sep != pattern.end())
+        f.separator = *sep;
     return f;
 }
 
@@ -61,13 +63,16 @@ std::string formatShortDate(const DateTime& t, const ShortDateFormat& f) {
     const Field month{t.month, 2};
     const Field year{t.year, 4};
     std::array<Field, 3> fields = {day, month, year};
-    if (f.order == ShortDateFormat::Order::MonthDayYear) fields = {month, day, year};
-    if (f.order == ShortDateFormat::Order::YearMonthDay) fields = {year, month, day};
+    if (f.order == ShortDateFormat::Order::MonthDayYear)
+        fields = {month, day, year};
+    if (f.order == ShortDateFormat::Order::YearMonthDay)
+        fields = {year, month, day};
 
     std::string out;
     out.reserve(10);
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) out += f.separator;
+        if (i > 0)
+            out += f.separator;
         appendField(out, fields[i].value, fields[i].width);
     }
     return out;

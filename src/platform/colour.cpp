@@ -41,7 +41,8 @@ constexpr std::array<Colour, 25> kSystemColours = {
 }  // namespace
 
 Colour resolveColour(Colour c) {
-    if (!c.isSystem()) return c;
+    if (!c.isSystem())
+        return c;
     const std::size_t index = c.value & 0xFF;
     // Windows answers black for an index it does not know.
     return index < kSystemColours.size() ? kSystemColours[index] : colours::kBlack;

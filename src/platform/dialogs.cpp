@@ -12,7 +12,8 @@ std::string quotedForLine(const std::string& text) {
     out.reserve(text.size() + 2);
     out += '"';
     for (const char c : text) {
-        if (c == '"' || c == '\\') out += '\\';
+        if (c == '"' || c == '\\')
+            out += '\\';
         out += c;
     }
     out += '"';
@@ -23,10 +24,14 @@ std::string quotedForLine(const std::string& text) {
 
 const char* buttonCaption(BoxButton b) {
     switch (b) {
-    case BoxButton::Ok: return "OK";
-    case BoxButton::Yes: return "Yes";
-    case BoxButton::No: return "No";
-    case BoxButton::Cancel: return "Cancel";
+        case BoxButton::Ok:
+            return "OK";
+        case BoxButton::Yes:
+            return "Yes";
+        case BoxButton::No:
+            return "No";
+        case BoxButton::Cancel:
+            return "Cancel";
     }
     return "";
 }
@@ -35,15 +40,17 @@ void Dialogs::message(std::string title, std::string text, BoxIcon icon,
                       std::function<void()> done) {
     Box box{0, std::move(title), std::move(text), icon, {BoxButton::Ok}};
     open(std::move(box), [done = std::move(done)](BoxButton) {
-        if (done) done();
+        if (done)
+            done();
     });
 }
 
-void Dialogs::question(std::string title, std::string text,
-                       std::function<void(bool yes)> answer, BoxIcon icon) {
+void Dialogs::question(std::string title, std::string text, std::function<void(bool yes)> answer,
+                       BoxIcon icon) {
     Box box{0, std::move(title), std::move(text), icon, {BoxButton::Yes, BoxButton::No}};
     open(std::move(box), [answer = std::move(answer)](BoxButton b) {
-        if (answer) answer(b == BoxButton::Yes);
+        if (answer)
+            answer(b == BoxButton::Yes);
     });
 }
 
@@ -53,20 +60,23 @@ int Dialogs::open(Box box, Answer onAnswer) {
     answers_.push_back(std::move(onAnswer));
     // Our own copy: the observer or the presenter may open or answer boxes,
     // which moves the stored ones.
-    if (observer_) observer_(box);
+    if (observer_)
+        observer_(box);
     present(box);
     return box.id;
 }
 
 bool Dialogs::answer(BoxButton button) {
-    if (boxes_.empty()) return false;
+    if (boxes_.empty())
+        return false;
     return press(boxes_.back().id, button);
 }
 
 bool Dialogs::press(int id, BoxButton button) {
-    const auto it = std::find_if(boxes_.begin(), boxes_.end(),
-                                 [id](const Box& b) { return b.id == id; });
-    if (it == boxes_.end()) return false;
+    const auto it =
+        std::find_if(boxes_.begin(), boxes_.end(), [id](const Box& b) { return b.id == id; });
+    if (it == boxes_.end())
+        return false;
     if (std::find(it->buttons.begin(), it->buttons.end(), button) == it->buttons.end()) {
         return false;
     }
@@ -78,14 +88,16 @@ bool Dialogs::press(int id, BoxButton button) {
     boxes_.erase(it);
     answers_.erase(answers_.begin() + static_cast<std::ptrdiff_t>(index));
     dismiss(id);
-    if (onAnswer) onAnswer(button);
+    if (onAnswer)
+        onAnswer(button);
     return true;
 }
 
 std::string boxLine(const Box& box) {
     std::string line = "box " + quotedForLine(box.title) + ' ' + quotedForLine(box.text) + " [";
     for (std::size_t i = 0; i < box.buttons.size(); ++i) {
-        if (i > 0) line += ' ';
+        if (i > 0)
+            line += ' ';
         line += buttonCaption(box.buttons[i]);
     }
     line += ']';

@@ -46,7 +46,9 @@ public:
     bool press(int id, BoxButton button);
 
     // Told of every box as it opens (headless runs print it).
-    void setOpenObserver(std::function<void(const Box&)> observer) { observer_ = std::move(observer); }
+    void setOpenObserver(std::function<void(const Box&)> observer) {
+        observer_ = std::move(observer);
+    }
 
 protected:
     // Show box; the user's click comes back through press().

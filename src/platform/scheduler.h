@@ -9,7 +9,8 @@ namespace lec {
 
 // A periodic tick on the one event thread. start() on a running timer does
 // nothing: it does not restart the interval (several pieces rely on that).
-// A one-shot is a timer whose handler stops it.
+// A one-shot is a timer whose handler stops it. A running timer with an
+// interval of 0 never ticks, as the original timer control did.
 class Timer {
 public:
     virtual ~Timer() = default;

@@ -13,11 +13,12 @@ std::string serialDeviceName(int portNumber, [[maybe_unused]] const std::string&
     // Ports above COM9 exist only in the device namespace.
     return portNumber >= 10 ? "\\\\.\\" + com : com;
 #else
-    const std::string mapped = textfile::join(textfile::join(appFolder, "dev"), com);
+    std::string mapped = textfile::join(textfile::join(appFolder, "dev"), com);
     // A dangling link counts too: opening it then fails with a clear error
     // instead of quietly opening a different port.
     std::error_code ec;
-    if (std::filesystem::exists(std::filesystem::symlink_status(mapped, ec))) return mapped;
+    if (std::filesystem::exists(std::filesystem::symlink_status(mapped, ec)))
+        return mapped;
     return "/dev/ttyS" + std::to_string(portNumber - 1);
 #endif
 }

@@ -48,21 +48,26 @@ void appendUtf8(std::string& out, char32_t cp) {
 }
 
 std::optional<unsigned char> toCp1252Byte(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<unsigned char>(cp);
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<unsigned char>(cp);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == cp) return static_cast<unsigned char>(0x80 + i);
+        if (kHighControls[i] == cp)
+            return static_cast<unsigned char>(0x80 + i);
     }
     return std::nullopt;
 }
 
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // One code point from `s` at `i`; advances `i`. nullopt for an ill-formed
 // sequence, after skipping its maximal well-formed prefix (one '?' per broken
 // sequence, as the Unicode recommendation for replacement characters has it).
 std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(s[i++]);
-    if (lead < 0x80) return lead;
+    if (lead < 0x80)
+        return lead;
 
     int length = 0;
     char32_t cp = 0;
@@ -76,32 +81,42 @@ std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& i) {
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
         cp = lead & 0x0F;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
+        if (lead == 0xE0)
+            low = 0xA0;
+        if (lead == 0xED)
+            high = 0x9F;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
         cp = lead & 0x07;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F;
     } else {
         return std::nullopt;
     }
 
     for (int k = 1; k < length; ++k) {
-        if (i >= s.size()) return std::nullopt;
+        if (i >= s.size())
+            return std::nullopt;
         const auto c = static_cast<unsigned char>(s[i]);
-        if (k == 1 ? (c < low || c > high) : !isContinuation(c)) return std::nullopt;
+        if (k == 1 ? (c < low || c > high) : !isContinuation(c))
+            return std::nullopt;
         cp = (cp << 6) | (c & 0x3F);
         ++i;
     }
     return cp;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -131,8 +146,10 @@ void syncFolder([[maybe_unused]] const fs::path& folder) {
 std::FILE* createTempBeside(const std::string& target, std::string& tempPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = target + ".tmp" + std::to_string(attempt);
-        if (std::FILE* f = std::fopen(tempPath.c_str(), "wbx")) return f;
-        if (errno != EEXIST) return nullptr;
+        if (std::FILE* f = std::fopen(tempPath.c_str(), "wbx"))
+            return f;
+        if (errno != EEXIST)
+            return nullptr;
     }
     return nullptr;
 }
@@ -174,20 +191,24 @@ std::string toCp1252(std::string_view utf8) {
 
 std::optional<std::string> readAll(const std::string& path) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return std::nullopt;
+    if (!f)
+        return std::nullopt;
     std::string data;
-    std::array<char, 64 * 1024> buffer;
+    std::array<char, std::size_t{64} * 1024> buffer;
     std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0) data.append(buffer.data(), n);
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0)
+        data.append(buffer.data(), n);
     const bool failed = std::ferror(f) != 0;  // a folder opens but cannot be read
     std::fclose(f);
-    if (failed) return std::nullopt;
+    if (failed)
+        return std::nullopt;
     return data;
 }
 
 std::optional<std::vector<std::string>> readLines(const std::string& path) {
     const auto data = readAll(path);
-    if (!data) return std::nullopt;
+    if (!data)
+        return std::nullopt;
     std::vector<std::string> lines;
     std::string_view rest = *data;
     while (!rest.empty()) {
@@ -206,7 +227,8 @@ std::optional<std::vector<std::string>> readLines(const std::string& path) {
 bool writeAll(const std::string& path, std::string_view bytes) {
     std::string tempPath;
     std::FILE* f = createTempBeside(path, tempPath);
-    if (!f) return false;
+    if (!f)
+        return false;
     const bool written = writeWholeFile(f, bytes);
     const bool closed = std::fclose(f) == 0;
     std::error_code ec;
@@ -232,7 +254,8 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines) 
 
 bool appendLine(const std::string& path, std::string_view line) {
     std::FILE* f = std::fopen(path.c_str(), "ab");
-    if (!f) return false;
+    if (!f)
+        return false;
     const bool written = writeWholeFile(f, toCp1252(line) + "\r\n");
     const bool closed = std::fclose(f) == 0;
     return written && closed;
@@ -250,8 +273,10 @@ bool ensureFolder(const std::string& path) {
 }
 
 std::string join(const std::string& folder, const std::string& name) {
-    if (folder.empty()) return name;
-    if (folder.back() == '/' || folder.back() == '\\') return folder + name;
+    if (folder.empty())
+        return name;
+    if (folder.back() == '/' || folder.back() == '\\')
+        return folder + name;
     return folder + '/' + name;
 }
 
@@ -260,7 +285,8 @@ std::vector<std::string> splitItems(std::string_view line, Blanks blanks) {
     std::size_t pos = 0;
     while (true) {
         std::size_t start = pos;
-        while (start < line.size() && isBlank(line[start])) ++start;
+        while (start < line.size() && isBlank(line[start]))
+            ++start;
 
         if (start < line.size() && line[start] == '"') {
             // A quoted item ends at its closing quote; what follows it up to the
@@ -272,15 +298,18 @@ std::vector<std::string> splitItems(std::string_view line, Blanks blanks) {
             }
             items.emplace_back(line.substr(start + 1, close - start - 1));
             const auto comma = line.find(',', close + 1);
-            if (comma == std::string_view::npos) return items;
+            if (comma == std::string_view::npos)
+                return items;
             pos = comma + 1;
             continue;
         }
 
         const auto comma = line.find(',', pos);
-        const auto item = line.substr(pos, comma == std::string_view::npos ? line.npos : comma - pos);
+        const auto item =
+            line.substr(pos, comma == std::string_view::npos ? line.npos : comma - pos);
         items.emplace_back(blanks == Blanks::Ignore ? trimBlanks(item) : item);
-        if (comma == std::string_view::npos) return items;
+        if (comma == std::string_view::npos)
+            return items;
         pos = comma + 1;
     }
 }
@@ -294,7 +323,9 @@ std::string quoted(std::string_view text) {
     return out;
 }
 
-std::string printedNumber(long long n) { return str(n) + ' '; }
+std::string printedNumber(long long n) {
+    return str(n) + ' ';
+}
 
 std::string str(long long n) {
     // The sign place holds a blank for a number that is not negative.
@@ -303,31 +334,39 @@ std::string str(long long n) {
 
 std::optional<double> parseNumber(std::string_view item) {
     std::size_t i = 0;
-    while (i < item.size() && isBlank(item[i])) ++i;
+    while (i < item.size() && isBlank(item[i]))
+        ++i;
 
     bool negative = false;
-    if (i < item.size() && (item[i] == '+' || item[i] == '-')) negative = item[i++] == '-';
+    if (i < item.size() && (item[i] == '+' || item[i] == '-'))
+        negative = item[i++] == '-';
 
     const auto isDigit = [&](std::size_t k) {
         return k < item.size() && item[k] >= '0' && item[k] <= '9';
     };
     const std::size_t start = i;
     bool nonZeroWhole = false;
-    while (isDigit(i)) nonZeroWhole = nonZeroWhole || item[i++] != '0';
+    for (; isDigit(i); ++i) {
+        if (item[i] != '0')
+            nonZeroWhole = true;
+    }
     std::size_t digits = i - start;
     if (i < item.size() && item[i] == '.') {
         const std::size_t fraction = ++i;
-        while (isDigit(i)) ++i;
+        while (isDigit(i))
+            ++i;
         digits += i - fraction;
     }
-    if (digits == 0) return std::nullopt;
+    if (digits == 0)
+        return std::nullopt;
 
     double value = 0.0;
     const auto [end, ec] =
         std::from_chars(item.data() + start, item.data() + i, value, std::chars_format::fixed);
     if (ec == std::errc::result_out_of_range) {
         // Too large for a double is no number; too small is zero.
-        if (nonZeroWhole) return std::nullopt;
+        if (nonZeroWhole)
+            return std::nullopt;
         value = 0.0;
     } else if (ec != std::errc()) {
         return std::nullopt;

@@ -20,13 +20,14 @@ namespace {
 
 }  // namespace
 
-Rig::Rig() : Rig(Options{}) {}
+Rig::Rig() : Rig(Options{}) {
+}
 
 Rig::Rig(Options options)
     : clock(scheduler, options.start),
       serial(scheduler),
-      platform{scheduler, clock, dialogs, printer, surfaces, serial,
-               folder_.path(), systemFolder_.path()} {
+      platform{scheduler, clock,  dialogs,        printer,
+               surfaces,  serial, folder_.path(), systemFolder_.path()} {
     platform.quit = [this](int status) {
         if (!quitStatus_) {
             quitStatus_ = status;
@@ -124,7 +125,9 @@ std::string Rig::dump(const std::string& address) {
     return t.control != nullptr ? forms::dump(*t.control) : forms::dump(*t.form);
 }
 
-bool Rig::hasFile(const std::string& name) const { return textfile::exists(path(name)); }
+bool Rig::hasFile(const std::string& name) const {
+    return textfile::exists(path(name));
+}
 
 std::string Rig::fileBytes(const std::string& name) const {
     return textfile::readAll(path(name)).value_or("");

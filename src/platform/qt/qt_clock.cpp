@@ -7,7 +7,8 @@ namespace lec {
 
 QtClock::QtClock()
     : format_(ShortDateFormat::fromPattern(
-          QLocale::system().dateFormat(QLocale::ShortFormat).toStdString())) {}
+          QLocale::system().dateFormat(QLocale::ShortFormat).toStdString())) {
+}
 
 DateTime QtClock::now() const {
     const QDateTime t = QDateTime::currentDateTime();

@@ -10,21 +10,30 @@ namespace {
 
 QMessageBox::Icon qtIcon(BoxIcon icon) {
     switch (icon) {
-    case BoxIcon::Information: return QMessageBox::Information;
-    case BoxIcon::Warning: return QMessageBox::Warning;
-    case BoxIcon::Critical: return QMessageBox::Critical;
-    case BoxIcon::Question: return QMessageBox::Question;
-    case BoxIcon::None: break;
+        case BoxIcon::Information:
+            return QMessageBox::Information;
+        case BoxIcon::Warning:
+            return QMessageBox::Warning;
+        case BoxIcon::Critical:
+            return QMessageBox::Critical;
+        case BoxIcon::Question:
+            return QMessageBox::Question;
+        case BoxIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 QMessageBox::ButtonRole qtRole(BoxButton button) {
     switch (button) {
-    case BoxButton::Ok: return QMessageBox::AcceptRole;
-    case BoxButton::Yes: return QMessageBox::YesRole;
-    case BoxButton::No: return QMessageBox::NoRole;
-    case BoxButton::Cancel: return QMessageBox::RejectRole;
+        case BoxButton::Ok:
+            return QMessageBox::AcceptRole;
+        case BoxButton::Yes:
+            return QMessageBox::YesRole;
+        case BoxButton::No:
+            return QMessageBox::NoRole;
+        case BoxButton::Cancel:
+            return QMessageBox::RejectRole;
     }
     return QMessageBox::AcceptRole;
 }
@@ -49,31 +58,62 @@ void QtDialogs::present(const Box& box) {
     auto* mb = new QMessageBox(qtIcon(box.icon), QString::fromStdString(box.title),
                                QString::fromStdString(box.text), QMessageBox::NoButton, parent_);
     mb->setAttribute(Qt::WA_DeleteOnClose);
-    mb->setWindowFlag(Qt::WindowStaysOnTopHint);
     mb->setWindowModality(Qt::ApplicationModal);
 
     std::vector<BoxButton> buttons = box.buttons;
     if (buttons.empty()) {
         buttons.push_back(BoxButton::Ok);  // a box must be closable
     }
+    std::vector<std::pair<QAbstractButton*, BoxButton>> mapping;
+    mapping.reserve(buttons.size());
     for (const BoxButton b : buttons) {
-        QPushButton* pb = mb->addButton(QString::fromUtf8(buttonCaption(b)), qtRole(b));
-        QObject::connect(pb, &QAbstractButton::clicked, mb,
-                         [this, id = box.id, b] { clicked(id, b); });
-        if (b == buttons.front()) {
-            mb->setDefaultButton(pb);
+        mapping.emplace_back(mb->addButton(QString::fromUtf8(buttonCaption(b)), qtRole(b)), b);
+    }
+    mb->setDefaultButton(static_cast<QPushButton*>(mapping.front().first));
+    // Escape and the window's close button give the answer of the button that
+    // means "no thanks"; a box without one cannot be closed that way.
+    const auto escapeOf = [&](BoxButton b) -> QAbstractButton* {
+        for (const auto& [qb, bb] : mapping) {
+            if (bb == b) {
+                return qb;
+            }
         }
+        return nullptr;
+    };
+    QAbstractButton* escape = escapeOf(BoxButton::Cancel);
+    if (escape == nullptr) {
+        escape = escapeOf(BoxButton::No);
+    }
+    if (escape == nullptr && mapping.size() == 1) {
+        escape = mapping.front().first;
+    }
+    if (escape != nullptr) {
+        mb->setEscapeButton(escape);
     }
 
-    shown_[box.id] = mb;
-    mb->show();  // never exec(): no nested event loop
-}
+    // finished() comes for a click, Escape and the close button alike; only a
+    // click names the button.
+    QObject::connect(mb, &QDialog::finished, mb, [this, id = box.id, mb, mapping] {
+        QAbstractButton* pressed = mb->clickedButton();
+        if (pressed == nullptr) {
+            pressed = mb->escapeButton();
+        }
+        mb->deleteLater();
+        if (shown_.erase(id) == 0) {
+            return;  // dismissed already
+        }
+        for (const auto& [qb, bb] : mapping) {
+            if (qb == pressed) {
+                press(id, bb);
+                return;
+            }
+        }
+    });
 
-void QtDialogs::clicked(int id, BoxButton button) {
-    // The box closes itself after this click: forget it first so that the
-    // dismiss() which press() calls leaves it alone.
-    shown_.erase(id);
-    press(id, button);
+    shown_[box.id] = mb;
+    // Only now: adding buttons lays the box out again and resets its flags.
+    mb->setWindowFlag(Qt::WindowStaysOnTopHint);
+    mb->show();  // never exec(): no nested event loop
 }
 
 void QtDialogs::dismiss(int id) {
@@ -84,7 +124,7 @@ void QtDialogs::dismiss(int id) {
     QPointer<QMessageBox> mb = it->second;
     shown_.erase(it);
     if (mb) {
-        mb->disconnect(this);
+        QObject::disconnect(mb, &QDialog::finished, nullptr, nullptr);
         mb->hide();
         mb->deleteLater();  // we may be inside one of its signals
     }

@@ -3,11 +3,11 @@
 #include <map>
 
 #include <QPointer>
+#include <QWidget>
 
 #include "platform/dialogs.h"
 
 class QMessageBox;
-class QWidget;
 
 namespace lec {
 
@@ -33,8 +33,6 @@ protected:
     void dismiss(int id) override;
 
 private:
-    void clicked(int id, BoxButton button);
-
     QPointer<QWidget> parent_;
     std::map<int, QPointer<QMessageBox>> shown_;
 };

@@ -96,11 +96,15 @@ private:
 
 }  // namespace
 
-QtScheduler::QtScheduler() { clock_.start(); }
+QtScheduler::QtScheduler() {
+    clock_.start();
+}
 
 QtScheduler::~QtScheduler() = default;
 
-std::int64_t QtScheduler::now() const { return clock_.elapsed(); }
+std::int64_t QtScheduler::now() const {
+    return clock_.elapsed();
+}
 
 std::unique_ptr<Timer> QtScheduler::createTimer(std::string name, int intervalMs,
                                                 std::function<void()> handler) {

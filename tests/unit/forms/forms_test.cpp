@@ -75,10 +75,10 @@ TEST_F(FormsTest, AddressesNameWindowsControlsArraysAndCaptions) {
         {"Log.Label27(2)", "Label27(2)"},
         {"Log.mnuQuit", "mnuQuit"},
         {"Log.\"cyclic-test\"", "Command1(0)"},
-        {"Log.Label27", nullptr},      // an array needs its index
-        {"Log.Label27(3)", nullptr},   // no such element
+        {"Log.Label27", nullptr},     // an array needs its index
+        {"Log.Label27(3)", nullptr},  // no such element
         {"Log.Label27(x)", nullptr},
-        {"Log.\"Twin\"", nullptr},     // caption not unique
+        {"Log.\"Twin\"", nullptr},  // caption not unique
         {"Log.\"nothing\"", nullptr},
         {"Nowhere.Label1", nullptr},
     };

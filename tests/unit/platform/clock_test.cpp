@@ -21,7 +21,7 @@ TEST(ShortDateFormat, ReadsOrderAndSeparatorFromTheLocalePattern) {
         {"dd.MM.yy", Order::DayMonthYear, '.'},
         {"d. M. yyyy", Order::DayMonthYear, '.'},  // ". " is written as '.'
         {"yyyy/M/d", Order::YearMonthDay, '/'},
-        {"ddMMyyyy", Order::DayMonthYear, '.'},    // no separator of its own
+        {"ddMMyyyy", Order::DayMonthYear, '.'},  // no separator of its own
         // Nothing usable: dd.MM.yyyy.
         {"", Order::DayMonthYear, '.'},
         {"nonsense", Order::DayMonthYear, '.'},
@@ -51,7 +51,8 @@ TEST(ShortDate, AlwaysTenCharactersInThePatternsOrder) {
         {DateTime{987, 1, 2}, {Order::DayMonthYear, '.'}, "02.01.0987"},
         {DateTime{12345, 1, 2}, {Order::YearMonthDay, '-'}, "9999-01-02"},  // width holds
     };
-    for (const auto& c : cases) EXPECT_EQ(formatShortDate(c.t, c.f), c.text);
+    for (const auto& c : cases)
+        EXPECT_EQ(formatShortDate(c.t, c.f), c.text);
 }
 
 TEST(ShortTime, TwentyFourHourWithSeconds) {
@@ -64,7 +65,9 @@ TEST(Clock, ShortTextsComeFromNowAndTheFormat) {
     class FixedClock : public Clock {
     public:
         DateTime now() const override { return {2024, 11, 5, 14, 30, 9}; }
-        ShortDateFormat dateFormat() const override { return ShortDateFormat::fromPattern("M/d/yyyy"); }
+        ShortDateFormat dateFormat() const override {
+            return ShortDateFormat::fromPattern("M/d/yyyy");
+        }
     };
     const FixedClock clock;
     EXPECT_EQ(clock.shortDate(), "11/05/2024");

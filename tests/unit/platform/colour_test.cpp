@@ -16,8 +16,8 @@ TEST(Colour, SystemColoursResolveToTheClassicScheme) {
 }
 
 TEST(Colour, PlainColoursStayAsTheyAre) {
-    for (const Colour c : {colours::kPaleBlue, colours::kWhite, colours::kBlack,
-                           Colour::rgb(1, 2, 3)}) {
+    for (const Colour c :
+         {colours::kPaleBlue, colours::kWhite, colours::kBlack, Colour::rgb(1, 2, 3)}) {
         EXPECT_EQ(resolveColour(c), c);
     }
 }

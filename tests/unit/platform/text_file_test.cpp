@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "unit/platform/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace lec::textfile {
 namespace {
@@ -17,14 +17,21 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
+// ° in the code page: the program writes it in many of its texts.
+const std::string kDegree = "\xB0";
+
 // --- Code page ---
 
 TEST(Cp1252, HighControlRangeDecodesToItsCharacters) {
     // Every byte 0x80..0x9F, the undefined five as C1 controls.
+    // clang-format off
     const char* const expected[32] = {
-        "€", "\xC2\x81", "‚", "ƒ", "„", "…", "†", "‡", "ˆ", "‰", "Š", "‹", "Œ", "\xC2\x8D", "Ž",
-        "\xC2\x8F", "\xC2\x90", "‘", "’", "“", "”", "•", "–", "—", "˜", "™", "š", "›", "œ",
-        "\xC2\x9D", "ž", "Ÿ"};
+        "€",        "\xC2\x81", "‚", "ƒ",        "„", "…",        "†", "‡",  // 80..87
+        "ˆ",        "‰",        "Š", "‹",        "Œ", "\xC2\x8D", "Ž", "\xC2\x8F",  // 88..8F
+        "\xC2\x90", "‘",        "’", "“",        "”", "•",        "–", "—",  // 90..97
+        "˜",        "™",        "š", "›",        "œ", "\xC2\x9D", "ž", "Ÿ",  // 98..9F
+    };
+    // clang-format on
     for (int b = 0x80; b <= 0x9F; ++b) {
         const std::string byte(1, static_cast<char>(b));
         EXPECT_EQ(fromCp1252(byte), expected[b - 0x80]) << "byte 0x" << std::hex << b;
@@ -37,9 +44,7 @@ TEST(Cp1252, LatinTextConvertsBothWays) {
         std::string bytes;
         std::string utf8;
     } cases[] = {
-        {"25\xB0"
-         "C",
-         "25°C"},
+        {"25" + kDegree + "C", "25°C"},
         {"\x80 12", "€ 12"},
         {"caf\xE9 \xA0\xFF", "café \u00A0ÿ"},
         {"plain ASCII, \t\x01", "plain ASCII, \t\x01"},
@@ -52,7 +57,8 @@ TEST(Cp1252, LatinTextConvertsBothWays) {
 
 TEST(Cp1252, EveryByteSurvivesARoundTrip) {
     std::string all;
-    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
     EXPECT_EQ(toCp1252(fromCp1252(all)), all);
 }
 
@@ -61,17 +67,18 @@ TEST(Cp1252, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
         std::string utf8;
         std::string bytes;
     } cases[] = {
-        {"Ω = 5", "? = 5"},              // Greek: not in the code page
-        {"\u0080", "?"},                 // 0x80 is the euro sign, not this control
-        {"a\U0001F600b", "a?b"},         // four bytes, one character
-        {"\xC3", "?"},                   // truncated at the end
-        {"\xE2\x82" "A", "?A"},          // truncated before a plain letter
-        {"\xC0\xAF", "??"},              // overlong slash
-        {"\xED\xA0\x80", "???"},         // a surrogate
-        {"\xF4\x90\x80\x80", "????"},    // above U+10FFFF
-        {"\x80x\xFF", "?x?"},            // stray continuation and a byte never used
+        {"Ω = 5", "? = 5"},            // Greek: not in the code page
+        {"\u0080", "?"},               // 0x80 is the euro sign, not this control
+        {"a\U0001F600b", "a?b"},       // four bytes, one character
+        {"\xC3", "?"},                 // truncated at the end
+        {"\xE2\x82\x41", "?A"},        // truncated before a plain letter
+        {"\xC0\xAF", "??"},            // overlong slash
+        {"\xED\xA0\x80", "???"},       // a surrogate
+        {"\xF4\x90\x80\x80", "????"},  // above U+10FFFF
+        {"\x80x\xFF", "?x?"},          // stray continuation and a byte never used
     };
-    for (const auto& c : cases) EXPECT_EQ(toCp1252(c.utf8), c.bytes) << c.utf8;
+    for (const auto& c : cases)
+        EXPECT_EQ(toCp1252(c.utf8), c.bytes) << c.utf8;
 }
 
 // --- Files ---
@@ -127,7 +134,7 @@ TEST_F(TextFileTest, ReadingWhatIsNoFileGivesNothing) {
 TEST_F(TextFileTest, WriteLinesWritesCrLfInTheCodePage) {
     const Lines lines = {"Temp 25°C", "", "€ Ω"};
     ASSERT_TRUE(writeLines(dir_.file("f.txt"), lines));
-    EXPECT_EQ(content("f.txt"), "Temp 25\xB0" "C\r\n\r\n\x80 ?\r\n");
+    EXPECT_EQ(content("f.txt"), "Temp 25" + kDegree + "C\r\n\r\n\x80 ?\r\n");
     EXPECT_EQ(readLines(dir_.file("f.txt")), std::optional<Lines>({"Temp 25°C", "", "€ ?"}));
 }
 
@@ -159,7 +166,7 @@ TEST_F(TextFileTest, FailedReplaceLeavesEverythingAsItWas) {
 TEST_F(TextFileTest, AppendLineAddsOneLineAtTheEnd) {
     EXPECT_TRUE(appendLine(dir_.file("log.txt"), "first"));  // made when missing
     EXPECT_TRUE(appendLine(dir_.file("log.txt"), "25°C"));
-    EXPECT_EQ(content("log.txt"), "first\r\n25\xB0" "C\r\n");
+    EXPECT_EQ(content("log.txt"), "first\r\n25" + kDegree + "C\r\n");
 
     put("plain", "x");
     EXPECT_FALSE(appendLine(dir_.file("plain/log.txt"), "line"));
@@ -200,9 +207,9 @@ TEST(SplitItems, ReadsALineAsInputDoes) {
         {"1,2,3", Blanks::Ignore, {"1", "2", "3"}},
         {"1,,3,", Blanks::Ignore, {"1", "", "3", ""}},
         {R"("never closed, still one)", Blanks::Ignore, {"never closed, still one"}},
-        {R"("a" junk, b)", Blanks::Ignore, {"a", "b"}},     // after the quote: skipped
-        {R"( " a " , b )", Blanks::Keep, {" a ", " b "}},   // quotes keep their blanks
-        {R"(a"b,c)", Blanks::Ignore, {R"(a"b)", "c"}},      // a quote inside is text
+        {R"("a" junk, b)", Blanks::Ignore, {"a", "b"}},    // after the quote: skipped
+        {R"( " a " , b )", Blanks::Keep, {" a ", " b "}},  // quotes keep their blanks
+        {R"(a"b,c)", Blanks::Ignore, {R"(a"b)", "c"}},     // a quote inside is text
     };
     for (const auto& c : cases) {
         EXPECT_EQ(splitItems(c.line, c.blanks), c.items)
@@ -253,7 +260,8 @@ TEST(Numbers, ParseTakesTheLeadingNumber) {
         {"- 5", std::nullopt},
         {"1" + std::string(400, '0'), std::nullopt},  // beyond a double
     };
-    for (const auto& c : cases) EXPECT_EQ(parseNumber(c.item), c.value) << "[" << c.item << "]";
+    for (const auto& c : cases)
+        EXPECT_EQ(parseNumber(c.item), c.value) << "[" << c.item << "]";
 }
 
 }  // namespace

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace lec {
+
+// Light engines LE-1 to LE-6. Every per-LE table has 7 entries, index = LE
+// number - 1; index 6 exists and is never used: loops run over 0 to 5.
+inline constexpr int kLeCount = 6;
+inline constexpr int kLeTableSize = 7;
+// The exchange record: 35 slots a row, of which 0 to 31 travel in the frames.
+inline constexpr int kRecordSlots = 35;
+inline constexpr int kFrameSlots = 32;
+
+using Byte = std::uint8_t;
+
+// A byte table entry takes 0 to 255 only; any other value is not stored and
+// the entry keeps its previous value. True when stored.
+constexpr bool storeByte(Byte& entry, long long value) {
+    if (value < 0 || value > 255) {
+        return false;
+    }
+    entry = static_cast<Byte>(value);
+    return true;
+}
+
+// "LE1".."LE6" in messages, "LE-1".."LE-6" in captions.
+inline std::string leText(int index) {
+    return "LE" + std::to_string(index + 1);
+}
+inline std::string leCaption(int index) {
+    return "LE-" + std::to_string(index + 1);
+}
+
+// Everything the program knows about one light engine and everything it wants
+// its FADEC to do. The names are those of the original per-LE tables.
+struct LeChannel {
+    // --- Derived from each normal status frame ---
+    Byte LeBank = 0;
+    Byte LePhase = 0;
+    Byte LeActConfirm = 0;
+    Byte LeStep = 0;
+    Byte LeErrorCode = 0;
+    Byte LeMat = 0;
+    Byte LeSht = 0;
+    Byte LeLpc = 0;
+    Byte LeLpcCopy = 0;
+    Byte LeLfc = 0;
+    Byte LeLfcCopy = 0;
+    Byte LeVcc = 0;
+    Byte LeVis = 0;
+    Byte LeIr = 0;
+    Byte LeRh = 0;
+    Byte LeAd13 = 0;
+    Byte LeMotorDa = 0;
+    Byte LeVersion = 0;
+    Byte LeTachoM = 0;
+    Byte LeTachoV1 = 0;
+    Byte LeTachoV2 = 0;
+    Byte LeSynchro = 0;  // 123 when the last frame carried it, else 0
+
+    // Measurements in physical units, as the data logger writes them.
+    std::string LeLpcText;
+    std::string LeLfcText;
+    std::string LeVisText;
+    std::string LeRhText;
+    std::string LeIrText;
+    std::string LeMatText;
+    std::string LeShtText;
+
+    // --- Commands for the FADEC ---
+    Byte LeCommand = 0;  // 1 start, 2 stop; never back to 0 once set
+    Byte LePowerSet = 0;
+    Byte LeQthCommand = 0;
+    Byte LeAlarmRelayCommand = 0;
+    Byte LeRequestCode = 0;
+    Byte LeMotorSpeedSet = 0;
+    Byte LeMode = 0;  // 0 normal, 4 a request code stands in slot 12
+
+    // --- Link state ---
+    Byte LePortOpen = 0;
+    bool LeReady = false;
+    Byte LeSyncRetries = 0;
+    Byte LeSilentTicks = 0;
+    Byte LeLinkLost = 0;
+    Byte LeLinkLossLogged = 0;
+};
+
+// The shared state of the six channels and the few global values.
+struct Channels {
+    std::array<LeChannel, kLeTableSize> le{};
+
+    // One row a light engine: the decoder stores each status field here, the
+    // sender overwrites the command slots and transmits slots 0 to 31.
+    std::array<std::array<std::int16_t, kRecordSlots>, kLeTableSize> LeRecord{};
+    // The last frame received from / sent to each engine, as bytes.
+    std::array<std::array<Byte, kRecordSlots>, kLeTableSize> LeRecordIn{};
+    std::array<std::array<Byte, kRecordSlots>, kLeTableSize> LeRecordOut{};
+
+    Byte SelectedLe = 0;     // 1 to 6
+    Byte TransferState = 0;  // 0 none, 1 parameter write, 2 parameter read request
+    Byte TransferDone = 0;
+    std::string TransferMessage;
+    Byte AccessLevel = 0;
+    std::string AppFolder;
+    std::string ProgramVersion;
+
+    // Port table as last saved: port number and activation ("1"/"0") texts.
+    std::array<std::string, kLeCount> ComPortNumber;
+    std::array<std::string, kLeCount> ComPortActive;
+};
+
+}  // namespace lec
