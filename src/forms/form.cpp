@@ -32,6 +32,23 @@ Control& Form::at(const std::string& name, int index) const {
     return *c;
 }
 
+Timer& Form::addTimer(std::unique_ptr<Timer> timer) {
+    if (this->timer(timer->name()) != nullptr) {
+        throw std::logic_error("timer added twice: " + name_ + "." + timer->name());
+    }
+    timers_.push_back(std::move(timer));
+    return *timers_.back();
+}
+
+Timer* Form::timer(const std::string& name) const {
+    for (const auto& t : timers_) {
+        if (t->name() == name) {
+            return t.get();
+        }
+    }
+    return nullptr;
+}
+
 std::vector<Control*> Form::menuChildren(const Control* parent) const {
     std::vector<Control*> out;
     for (const auto& c : controls_) {

@@ -8,6 +8,7 @@
 
 #include "forms/control.h"
 #include "platform/colour.h"
+#include "platform/scheduler.h"
 
 namespace lec::forms {
 
@@ -37,6 +38,11 @@ public:
     // The control, which must exist.
     Control& at(const std::string& name, int index = -1) const;
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+
+    // The window's timers, as the original kept them on the window: the window
+    // owns them and code finds them by name ("Timer1").
+    Timer& addTimer(std::unique_ptr<Timer> timer);
+    Timer* timer(const std::string& name) const;
 
     // Menu entries under `parent` (null: the menu bar's titles), in order.
     std::vector<Control*> menuChildren(const Control* parent) const;
@@ -102,6 +108,7 @@ private:
     std::string name_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<std::pair<std::string, int>, Control*> byName_;
+    std::vector<std::unique_ptr<Timer>> timers_;
 };
 
 // All windows of the program, by name, in creation order.
