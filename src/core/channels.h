@@ -88,6 +88,10 @@ struct LeChannel {
     Byte LeLinkLossLogged = 0;
 };
 
+// `LeCoefficients`: per LE 16 texts, rows 0 to 14 used; texts as typed, read
+// as numbers where they are used.
+using LeCoefficientTable = std::array<std::array<std::string, 16>, kLeTableSize>;
+
 // The shared state of the six channels and the few global values.
 struct Channels {
     std::array<LeChannel, kLeTableSize> le{};
@@ -106,6 +110,10 @@ struct Channels {
     Byte AccessLevel = 0;
     std::string AppFolder;
     std::string ProgramVersion;
+
+    // The power set-points last read from or written to ConsignePW.ini.
+    std::array<std::int16_t, kLeCount> PowerSetFile{};
+    LeCoefficientTable LeCoefficients{};
 
     // Port table as last saved: port number and activation ("1"/"0") texts.
     std::array<std::string, kLeCount> ComPortNumber;

@@ -3,9 +3,13 @@
 namespace lec {
 
 namespace {
-// Size of the main window, in twips.
+using forms::Kind;
+
+// The size the initialisation gives the window, in twips.
 constexpr int kLogWidth = 12900;
 constexpr int kLogHeight = 10920;
+
+constexpr Colour kRed = Colour::rgb(255, 0, 0);
 }  // namespace
 
 MainWindow::MainWindow(forms::FormSet& forms, Platform& platform)
@@ -14,8 +18,7 @@ MainWindow::MainWindow(forms::FormSet& forms, Platform& platform)
 }
 
 void MainWindow::build() {
-    using forms::Kind;
-    log_.caption = "  Kelvan Light Engine Control (RS232)";
+    log_.caption = kDesignedCaption;
     log_.setSize(kLogWidth, kLogHeight);
     log_.border = forms::BorderStyle::None;
     log_.showInTaskbar = false;
@@ -27,15 +30,37 @@ void MainWindow::build() {
     auto& quit = log_.add(Kind::Menu, "mnuQuit");
     quit.caption = "Quit";
     quit.parentMenu = &file;
-    quit.onClick = [this] { this->quit(); };
-}
 
-void MainWindow::show() {
-    log_.show();
-}
+    // The maintenance windows' menu, shown by the initialisation.
+    auto& functions = log_.add(Kind::Menu, "mnuFunctions");
+    functions.caption = "Functions";
+    functions.visible = false;
 
-void MainWindow::quit() {
-    platform_.quit(0);
+    auto& connect = log_.add(Kind::CommandButton, "ActiveDesactiveRS232");
+    connect.caption = "Please Wait";
+    connect.enabled = false;
+    connect.font.bold = true;
+    connect.setGeometry(120, 120, 2055, 375);
+
+    auto& startLink = log_.add(Kind::CommandButton, "ComOperStartRS232");
+    startLink.caption = "START (RS232)";
+    startLink.visible = false;
+    startLink.setGeometry(470, 500, 1815, 495);
+
+    auto& selected = log_.add(Kind::Label, "Label66");
+    selected.caption = "Selected LE = ?";
+    selected.back = colours::kPaleBlue;
+    selected.setGeometry(5640, 5040, 1695, 255);
+
+    auto& errors = log_.add(Kind::ListBox, "List4");
+    errors.fore = kRed;
+    errors.back = colours::kBlack;
+    errors.setGeometry(5640, 8880, 4600, 1800);
+
+    auto& portTest = log_.add(Kind::ListBox, "List3");
+    portTest.fore = kRed;
+    portTest.back = colours::kBlack;
+    portTest.setGeometry(120, 8880, 5295, 1800);
 }
 
 }  // namespace lec

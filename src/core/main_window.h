@@ -5,18 +5,20 @@
 
 namespace lec {
 
-// The main window `Log`: for now its frame and the File menu with "Quit".
+// The main window `Log` as designed: its controls with their designed
+// captions, colours and places. The pieces of the program find them by name
+// and give them their behaviour.
 class MainWindow {
 public:
     MainWindow(forms::FormSet& forms, Platform& platform);
 
     forms::Form& form() { return log_; }
-    // Loads and shows the window.
-    void show();
+
+    // Designed title, replaced by the initialisation.
+    static constexpr const char* kDesignedCaption = "  Kelvan Light Engine Control (RS232)";
 
 private:
     void build();
-    void quit();
 
     Platform& platform_;
     forms::Form& log_;

@@ -5,18 +5,6 @@
 namespace lec::test {
 namespace {
 
-TEST(MainWindow, ShowsBorderlessAndQuitEndsTheProgram) {
-    Rig rig;
-    const auto& log = rig.form("Log");
-    EXPECT_TRUE(log.visible);
-    EXPECT_EQ(log.border, forms::BorderStyle::None);
-    EXPECT_EQ(log.width, 12900);
-    EXPECT_EQ(log.height, 10920);
-
-    rig.click("Log.mnuQuit");
-    EXPECT_EQ(rig.quitStatus(), 0);
-}
-
 TEST(Scripts, DumpAndQuit) {
     Rig rig;
     const auto result = rig.runScript("# a comment\n\ndump Log\nquit\n");
