@@ -13,6 +13,11 @@ namespace lec {
 class MainWindow;
 class ConfirmationWindow;
 class Startup;
+class QuestionWindow;
+class WarningBox;
+class ErrorCodes;
+class ActivityLogWindow;
+class SerialLink;
 
 // The whole program over a platform: every window and every piece of
 // behaviour. The windowed program, the headless one and the test rig all
@@ -33,6 +38,10 @@ public:
     SettingsStore& settings() { return settings_; }
     ActivityLog& activityLog() { return activityLog_; }
     Startup& startup() { return *startup_; }
+    QuestionWindow& questionWindow() { return *question_; }
+    WarningBox& warningBox() { return *warningBox_; }
+    ErrorCodes& errorCodes() { return *errorCodes_; }
+    SerialLink& serialLink() { return *serialLink_; }
 
 private:
     Platform& platform_;
@@ -42,6 +51,11 @@ private:
     ActivityLog activityLog_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<ConfirmationWindow> confirmation_;
+    std::unique_ptr<QuestionWindow> question_;
+    std::unique_ptr<WarningBox> warningBox_;
+    std::unique_ptr<ErrorCodes> errorCodes_;
+    std::unique_ptr<ActivityLogWindow> activityLogWindow_;
+    std::unique_ptr<SerialLink> serialLink_;
     std::unique_ptr<Startup> startup_;
 };
 

@@ -86,6 +86,12 @@ struct LeChannel {
     Byte LeSilentTicks = 0;
     Byte LeLinkLost = 0;
     Byte LeLinkLossLogged = 0;
+
+    // --- Kept by the start and stop logic and the power set-points ---
+    Byte PowerSetLoaded = 0;
+    Byte RestCountdown = 0;  // seconds of rest left after a stop
+    Byte RestArmed = 0;
+    Byte StopLogged = 0;
 };
 
 // `LeCoefficients`: per LE 16 texts, rows 0 to 14 used; texts as typed, read
@@ -113,7 +119,7 @@ struct Channels {
 
     // The power set-points last read from or written to ConsignePW.ini.
     std::array<std::int16_t, kLeCount> PowerSetFile{};
-    LeCoefficientTable LeCoefficients{};
+    LeCoefficientTable LeCoefficients;  // (no {}: clang 14 fails on it)
 
     // Port table as last saved: port number and activation ("1"/"0") texts.
     std::array<std::string, kLeCount> ComPortNumber;

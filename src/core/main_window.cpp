@@ -35,6 +35,24 @@ void MainWindow::build() {
     auto& functions = log_.add(Kind::Menu, "mnuFunctions");
     functions.caption = "Functions";
     functions.visible = false;
+    struct Entry {
+        const char* name;
+        const char* caption;
+    };
+    // The three FADEC commands are enabled only while a port is open.
+    constexpr Entry kFunctions[] = {
+        {"mnuParameterVB", "Software Settings"},  {"mnuFadecParameters", "FADEC Parameters"},
+        {"mnuReadLeSettings", "Read LE Settings"}, {"mnuTestMateriel", "Hardward Tests"},
+        {"mnuCodeError", "FADEC Error Codes"},     {"mnuhisto", "Activity Logging"},
+    };
+    for (const auto& [name, caption] : kFunctions) {
+        auto& entry = log_.add(Kind::Menu, name);
+        entry.caption = caption;
+        entry.parentMenu = &functions;
+    }
+    for (const char* name : {"mnuFadecParameters", "mnuReadLeSettings", "mnuTestMateriel"}) {
+        log_.at(name).enabled = false;
+    }
 
     auto& connect = log_.add(Kind::CommandButton, "ActiveDesactiveRS232");
     connect.caption = "Please Wait";

@@ -39,13 +39,14 @@ constexpr const char* kWindowsClosedOnQuit[] = {
 }  // namespace
 
 Startup::Startup(Platform& platform, forms::FormSet& forms, forms::Form& log, Channels& channels,
-                 SettingsStore& settings, ActivityLog& activityLog)
+                 SettingsStore& settings, ActivityLog& activityLog, ErrorCodes& errorCodes)
     : platform_(platform),
       forms_(forms),
       log_(log),
       channels_(channels),
       settings_(settings),
       activityLog_(activityLog),
+      errorCodes_(errorCodes),
       timer1_(log.addTimer(platform.scheduler.createTimer("Timer1", 100))),
       timer62_(log.addTimer(platform.scheduler.createTimer("Timer62", 3000))) {
     timer1_.setHandler([this] { initialise(); });
@@ -163,6 +164,7 @@ void Startup::initialise() {
     auto notRead = [](const std::vector<std::string>&) { return true; };
 
     loadFile(sf::kConsignePW, readPower);
+    errorCodes_.fillTexts();
     loadFile(sf::kStatusHalogen, [this](const auto& lines) {
         values_.qthAlarmItems = sf::readQthAlarmItems(lines);
         return values_.qthAlarmItems.has_value();

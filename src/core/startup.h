@@ -10,6 +10,7 @@
 #include "forms/form.h"
 #include "platform/platform.h"
 #include "records/activity_log.h"
+#include "records/error_codes.h"
 
 namespace lec {
 
@@ -23,7 +24,7 @@ public:
     static constexpr const char* kDataFolders[] = {"Img", "Screen", "Datalogger"};
 
     Startup(Platform& platform, forms::FormSet& forms, forms::Form& log, Channels& channels,
-            SettingsStore& settings, ActivityLog& activityLog);
+            SettingsStore& settings, ActivityLog& activityLog, ErrorCodes& errorCodes);
 
     // The main window's loading; starts Timer1.
     void formLoad();
@@ -53,6 +54,7 @@ private:
     Channels& channels_;
     SettingsStore& settings_;
     ActivityLog& activityLog_;
+    ErrorCodes& errorCodes_;
     Timer& timer1_;
     Timer& timer62_;
     startup_files::StartupValues values_;
