@@ -58,11 +58,23 @@ int Dialogs::open(Box box, Answer onAnswer) {
     box.id = nextId_++;
     boxes_.push_back(box);
     answers_.push_back(std::move(onAnswer));
+    dismissers_.emplace_back();
     // Our own copy: the observer or the presenter may open or answer boxes,
     // which moves the stored ones.
     if (observer_)
         observer_(box);
     present(box);
+    return box.id;
+}
+
+int Dialogs::track(Box box, Answer onAnswer, std::function<void()> dismiss) {
+    box.id = nextId_++;
+    boxes_.push_back(box);
+    answers_.push_back(std::move(onAnswer));
+    // Never empty: an empty one would send the box to the presenter's dismiss.
+    dismissers_.push_back(dismiss ? std::move(dismiss) : [] {});
+    if (observer_)
+        observer_(box);
     return box.id;
 }
 
@@ -85,9 +97,14 @@ bool Dialogs::press(int id, BoxButton button) {
     // which must then be the newest.
     const auto index = static_cast<std::size_t>(it - boxes_.begin());
     Answer onAnswer = std::move(answers_[index]);
+    std::function<void()> ownDismiss = std::move(dismissers_[index]);
     boxes_.erase(it);
     answers_.erase(answers_.begin() + static_cast<std::ptrdiff_t>(index));
-    dismiss(id);
+    dismissers_.erase(dismissers_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (ownDismiss)
+        ownDismiss();
+    else
+        dismiss(id);
     if (onAnswer)
         onAnswer(button);
     return true;

@@ -37,6 +37,12 @@ public:
     // Any set of buttons; the program's own question windows register here too
     // (with a presenter of their own) so that scripts answer them the same way.
     int open(Box box, Answer onAnswer);
+    // A box that a window of the program draws itself (the question window):
+    // it counts as open, the observer is told, a script can answer it, but it
+    // is not presented here. When it is answered, `dismiss` takes the window
+    // off the screen, then `onAnswer` runs. The window's own buttons call
+    // press() so that a click and a script take the same path.
+    int track(Box box, Answer onAnswer, std::function<void()> dismiss);
 
     const std::vector<Box>& openBoxes() const { return boxes_; }
     // Presses `button` on the newest open box. False (and nothing happens) when
@@ -59,6 +65,8 @@ protected:
 private:
     std::vector<Box> boxes_;
     std::vector<Answer> answers_;  // answers_[i] belongs to boxes_[i]
+    // dismissers_[i] belongs to boxes_[i]: empty for the boxes presented here.
+    std::vector<std::function<void()>> dismissers_;
     std::function<void(const Box&)> observer_;
     int nextId_ = 1;
 };

@@ -8,7 +8,7 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cat >"$work/quit.txt" <<'SCRIPT'
-wait 3200
+wait 5000
 dump Log.ActiveDesactiveRS232
 click Log.mnuQuit
 answer No

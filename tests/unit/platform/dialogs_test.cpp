@@ -102,6 +102,43 @@ TEST_F(DialogsTest, AnswerGoesToTheNewestWhilePressReachesAnyBox) {
     EXPECT_EQ(answers, (Log{"first OK", "second Cancel"}));
 }
 
+TEST_F(DialogsTest, TrackedBoxIsAnsweredLikeAnyButTakenDownByItsOwnWindow) {
+    // A window that draws itself: the presenter never sees it, the observer
+    // does, and the answer takes the window down before its continuation runs.
+    bool windowShown = true;
+    std::optional<bool> shownWhenAnswered;
+    const int tracked = dialogs_.track(
+        {0,
+         " Warning",
+         "Are you sure you want to print the list",
+         BoxIcon::Question,
+         {BoxButton::Yes, BoxButton::No}},
+        [&](BoxButton b) {
+            shownWhenAnswered = windowShown;
+            log_.push_back(std::string("answer ") + buttonCaption(b));
+        },
+        [&] {
+            windowShown = false;
+            log_.push_back("window down");
+        });
+    ASSERT_EQ(dialogs_.openBoxes().size(), 1u);
+    EXPECT_EQ(dialogs_.openBoxes()[0].id, tracked);
+    EXPECT_EQ(log_, (Log{"open " + std::to_string(tracked)}));
+
+    // A message opened meanwhile is the newest: a script answers that first.
+    dialogs_.message("t", "later");
+    EXPECT_FALSE(dialogs_.answer(BoxButton::Yes));
+    EXPECT_TRUE(dialogs_.answer(BoxButton::Ok));
+
+    log_.clear();
+    EXPECT_FALSE(dialogs_.press(tracked, BoxButton::Ok));
+    EXPECT_TRUE(dialogs_.press(tracked, BoxButton::Yes));  // the window's own button
+    EXPECT_EQ(log_, (Log{"window down", "answer Yes"}));
+    EXPECT_EQ(shownWhenAnswered, false);
+    EXPECT_TRUE(dialogs_.openBoxes().empty());
+    EXPECT_FALSE(dialogs_.press(tracked, BoxButton::Yes));
+}
+
 TEST(BoxLine, PrintsTitleTextAndButtons) {
     const struct {
         Box box;
