@@ -29,6 +29,12 @@ constexpr TimerOf kTimersStoppedOnQuit[] = {
     {"PW6Sliders", "Timer1"},    {"Saisie", "Timer17"},     {"TestsMateriel", "Timer1"},
     {"Halogen", "Timer2"},       {"Halogen", "Timer3"},
 };
+// Locked until a password is entered, when the start password is on.
+constexpr const char* kLockedMenus[] = {
+    "mnuParameterVB", "mnuFadecParameters", "mnuCodeError",        "mnuHalogen", "mnuTestMateriel",
+    "mnuReadLeSettings", "mnuCoeff",        "mnuCreateDataLogger", "mnuhisto",
+};
+
 constexpr const char* kWindowsClosedOnQuit[] = {
     "BoiteDialogue", "Coefficients",    "ConfigurationRS232", "ControlLfcAlarm", "Datalogger",
     "EspionStart",   "FadecParameters", "Halogen",            "Histo",           "InterCMD1",
@@ -213,6 +219,15 @@ void Startup::initialise() {
         values_.shtAlarmItems = sf::readShtAlarmItems(lines);
         return values_.shtAlarmItems.has_value();
     });
+
+    if (settings_.settings().StartPassword == 1) {
+        for (const char* name : kLockedMenus) {
+            if (forms::Control* entry = log_.find(name)) {
+                entry->enabled = false;
+            }
+        }
+        passwordAwaited_ = true;
+    }
 
     log_.at("Label66").caption = "Selected LE = ?";
     channels_.SelectedLe = 1;

@@ -30,6 +30,8 @@ public:
     void formLoad();
 
     const startup_files::StartupValues& values() const { return values_; }
+    // The start password is on and has not been entered yet.
+    bool passwordAwaited() const { return passwordAwaited_; }
 
     // "  RZ Optic - Light Engine Control (RS232)     (PC version  1.08G)"
     static std::string title(const std::string& version);
@@ -58,6 +60,7 @@ private:
     Timer& timer1_;
     Timer& timer62_;
     startup_files::StartupValues values_;
+    bool passwordAwaited_ = false;
 };
 
 }  // namespace lec

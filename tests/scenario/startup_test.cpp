@@ -211,5 +211,25 @@ TEST(Startup, ALaterFileThatCannotBeReadIsLeftAloneAndChangesNothing) {
     EXPECT_EQ(s.LeActivated[2], 1);
 }
 
+TEST(Startup, WithTheStartPasswordTheMaintenanceCommandsAreLockedUntilAPortOpens) {
+    Rig::Options options;
+    options.prepare = [](const std::string& folder) {
+        auto lines = settings_file::defaultLines();
+        lines[20] = "1";  // " Password (Program Start) "
+        textfile::writeLines(folder + "/ParamLogStart.ini", lines);
+    };
+    Rig rig(options);
+    rig.run(200);
+    EXPECT_TRUE(rig.program->startup().passwordAwaited());
+    for (const char* entry : {"Log.mnuParameterVB", "Log.mnuCodeError", "Log.mnuhisto"}) {
+        EXPECT_FALSE(rig.control(entry).enabled) << entry;
+    }
+
+    Rig plain;
+    plain.run(200);
+    EXPECT_FALSE(plain.program->startup().passwordAwaited());
+    EXPECT_TRUE(plain.control("Log.mnuhisto").enabled);
+}
+
 }  // namespace
 }  // namespace lec::test
