@@ -73,12 +73,12 @@ void MainWindow::build() {
     auto& errors = log_.add(Kind::ListBox, "List4");
     errors.fore = kRed;
     errors.back = colours::kBlack;
-    errors.setGeometry(5640, 8880, 4600, 1800);
+    errors.setGeometry(5640, 8640, 4600, 1800);
 
     auto& portTest = log_.add(Kind::ListBox, "List3");
     portTest.fore = kRed;
     portTest.back = colours::kBlack;
-    portTest.setGeometry(120, 8880, 5295, 1800);
+    portTest.setGeometry(120, 8640, 5295, 1800);
 }
 
 }  // namespace lec

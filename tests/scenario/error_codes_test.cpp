@@ -48,7 +48,7 @@ TEST_F(ErrorCodesTest, ErrorsReadAsTheUserExpectsInTheListAndTheLog) {
                when + "003    LE2  V1 - Fan speed too slow", when + "000    LE2  Off LE "}));
     EXPECT_EQ(rig_.dump("Log.List4").substr(0, rig_.dump("Log.List4").find('\n')),
               "Log.List4 listbox visible=1 enabled=1 fore=&H000000FF& back=&H00000000& items=4 "
-              "left=5640 top=8880 width=4600 height=1800");
+              "left=5640 top=8640 width=4600 height=1800");
 }
 
 TEST_F(ErrorCodesTest, AnErrorIsReportedOncePerStartOfItsEngine) {
