@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/options.h"
 #include "app/program.h"
@@ -21,6 +22,8 @@
 #include "platform/qt/qt_surface.h"
 #include "platform/text_file.h"
 #include "platform/virtual/recording_dialogs.h"
+#include "platform/virtual/virtual_serial.h"
+#include "simulator/demo_cabinet.h"
 
 namespace {
 
@@ -88,10 +91,20 @@ int main(int argc, char** argv) {
     }
     lec::QtPrinter printer(appFolder);
     lec::QtSurfaceFactory surfaces;
-    lec::QtSerialPortFactory serialPorts(appFolder);
+    // The demo cabinet's FADECs sit on in-memory lines in place of the serial
+    // ports; both outlive the program, which holds ports on them.
+    std::unique_ptr<lec::SerialPortFactory> serialPorts;
+    std::unique_ptr<lec::sim::DemoCabinet> cabinet;
+    if (options.demo) {
+        auto hub = std::make_unique<lec::VirtualSerialHub>(scheduler);
+        cabinet = std::make_unique<lec::sim::DemoCabinet>(scheduler, *hub);
+        serialPorts = std::move(hub);
+    } else {
+        serialPorts = std::make_unique<lec::QtSerialPortFactory>(appFolder);
+    }
 
-    lec::Platform platform{scheduler, clock,       *dialogs,  printer,
-                           surfaces,  serialPorts, appFolder, systemFolder};
+    lec::Platform platform{scheduler, clock,        *dialogs,  printer,
+                           surfaces,  *serialPorts, appFolder, systemFolder};
     platform.quit = [](int status) {
         std::cout.flush();
         QTimer::singleShot(0, [status] { QCoreApplication::exit(status); });
@@ -117,6 +130,11 @@ int main(int argc, char** argv) {
         }
         if (views) {
             runner->setAfterAction([&views] { views->sync(); });
+        }
+        if (cabinet) {
+            runner->setSimHandler([&cabinet](const std::vector<std::string>& words) {
+                return cabinet->simAction(words);
+            });
         }
         runner->start();
     }

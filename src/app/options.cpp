@@ -20,6 +20,8 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& error) {
             o.help = true;
         } else if (arg == "--headless") {
             o.headless = true;
+        } else if (arg == "--demo") {
+            o.demo = true;
         } else if (arg == "--app-folder") {
             if (!value(o.appFolder)) {
                 return std::nullopt;
@@ -43,6 +45,7 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string& error) {
 std::string usage() {
     return "usage: lecontrol [options]\n"
            "  --headless            run without windows (message boxes are printed)\n"
+           "  --demo                serve COM1..COM6 with six simulated FADECs (demo cabinet)\n"
            "  --app-folder DIR      folder of the program's files (default: the working folder)\n"
            "  --system-folder DIR   folder of the password file (default: <app folder>/system)\n"
            "  --script FILE         replay the user actions in FILE and print dumps\n"
