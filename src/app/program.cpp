@@ -3,7 +3,9 @@
 #include "core/confirmation_window.h"
 #include "core/main_window.h"
 #include "core/startup.h"
+#include "link/command_sender.h"
 #include "link/serial_link.h"
+#include "link/status_decoder.h"
 #include "records/activity_log_window.h"
 #include "records/error_codes.h"
 #include "records/question_window.h"
@@ -16,8 +18,8 @@ Program::Program(Platform& platform)
       settings_(platform.appFolder),
       activityLog_(platform.clock, platform.appFolder),
       mainWindow_(std::make_unique<MainWindow>(forms_, platform)),
-      confirmation_(std::make_unique<ConfirmationWindow>(forms_, mainWindow_->form(), platform,
-                                                         channels_)),
+      confirmation_(
+          std::make_unique<ConfirmationWindow>(forms_, mainWindow_->form(), platform, channels_)),
       question_(std::make_unique<QuestionWindow>(forms_, platform)),
       warningBox_(std::make_unique<WarningBox>(forms_, platform, channels_)),
       errorCodes_(std::make_unique<ErrorCodes>(forms_, mainWindow_->form(), platform, channels_,
@@ -25,8 +27,24 @@ Program::Program(Platform& platform)
       activityLogWindow_(std::make_unique<ActivityLogWindow>(forms_, mainWindow_->form(), platform,
                                                              activityLog_, *question_)),
       serialLink_(std::make_unique<SerialLink>(forms_, mainWindow_->form(), platform, channels_)),
+      commandSender_(std::make_unique<CommandSender>(mainWindow_->form(), platform, channels_)),
+      statusDecoder_(std::make_unique<StatusDecoder>(mainWindow_->form(), platform, channels_,
+                                                     settings_, activityLog_, *errorCodes_,
+                                                     *warningBox_)),
       startup_(std::make_unique<Startup>(platform, forms_, mainWindow_->form(), channels_,
-                                         settings_, activityLog_, *errorCodes_)) {}
+                                         settings_, activityLog_, *errorCodes_)) {
+    wireLink();
+}
+
+// The exchange with each FADEC: a status frame in, one command frame out.
+void Program::wireLink() {
+    auto portOf = [this](int le) -> SerialPort* { return &serialLink_->port(le); };
+    commandSender_->setPorts(portOf);
+    statusDecoder_->setPorts(portOf);
+    statusDecoder_->setSendTimers(commandSender_->sendTimers());
+    serialLink_->setReceiveHandler([this](int le) { statusDecoder_->onReceive(le); });
+    serialLink_->setPortClosedHandler([this](int le) { commandSender_->portClosed(le); });
+}
 
 Program::~Program() = default;
 

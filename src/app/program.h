@@ -18,6 +18,8 @@ class WarningBox;
 class ErrorCodes;
 class ActivityLogWindow;
 class SerialLink;
+class StatusDecoder;
+class CommandSender;
 
 // The whole program over a platform: every window and every piece of
 // behaviour. The windowed program, the headless one and the test rig all
@@ -42,8 +44,12 @@ public:
     WarningBox& warningBox() { return *warningBox_; }
     ErrorCodes& errorCodes() { return *errorCodes_; }
     SerialLink& serialLink() { return *serialLink_; }
+    StatusDecoder& statusDecoder() { return *statusDecoder_; }
+    CommandSender& commandSender() { return *commandSender_; }
 
 private:
+    void wireLink();
+
     Platform& platform_;
     forms::FormSet forms_;
     Channels channels_;
@@ -56,6 +62,8 @@ private:
     std::unique_ptr<ErrorCodes> errorCodes_;
     std::unique_ptr<ActivityLogWindow> activityLogWindow_;
     std::unique_ptr<SerialLink> serialLink_;
+    std::unique_ptr<CommandSender> commandSender_;
+    std::unique_ptr<StatusDecoder> statusDecoder_;
     std::unique_ptr<Startup> startup_;
 };
 

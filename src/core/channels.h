@@ -92,6 +92,15 @@ struct LeChannel {
     Byte RestCountdown = 0;  // seconds of rest left after a stop
     Byte RestArmed = 0;
     Byte StopLogged = 0;
+
+    // --- The two alarms judged on the FADEC's own values ---
+    Byte LeMaxSht = 0;       // FADEC parameter 28, taken when the engine starts
+    Byte FadecShtLatch = 0;  // the FADEC-side SHT alarm has been raised
+    Byte LfcLatch = 0;       // the LFC alarm has been raised
+    Byte ShtForAlarm = 0;    // the SHT last compared (255, no sensor, as 0)
+
+    // The characters of the last read of the port; empty between frames.
+    std::string LeRxText;
 };
 
 // `LeCoefficients`: per LE 16 texts, rows 0 to 14 used; texts as typed, read
@@ -120,6 +129,11 @@ struct Channels {
     // The power set-points last read from or written to ConsignePW.ini.
     std::array<std::int16_t, kLeCount> PowerSetFile{};
     LeCoefficientTable LeCoefficients;  // (no {}: clang 14 fails on it)
+    // `LeParam`: the FADEC parameter table, row = parameter 0..32, column = LE.
+    std::array<std::array<Byte, kLeTableSize>, 33> LeParam{};
+    // 1 while the LFC supervision finds a reading outside its limits; one flag
+    // for the whole machine.
+    Byte LfcOutOfRange = 0;
 
     // Port table as last saved: port number and activation ("1"/"0") texts.
     std::array<std::string, kLeCount> ComPortNumber;

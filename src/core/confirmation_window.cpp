@@ -6,8 +6,8 @@ namespace {
 constexpr Colour kPaleGreen{0x00C0FFC0u};
 }  // namespace
 
-ConfirmationWindow::ConfirmationWindow(forms::FormSet& forms, forms::Form& log,
-                                       Platform& platform, Channels& channels)
+ConfirmationWindow::ConfirmationWindow(forms::FormSet& forms, forms::Form& log, Platform& platform,
+                                       Channels& channels)
     : platform_(platform),
       channels_(channels),
       window_(forms.create("OKTransfert")),

@@ -19,6 +19,8 @@ public:
 
 private:
     void build();
+    void buildLeTable();
+    void buildAlarmsMenu();
 
     Platform& platform_;
     forms::Form& log_;

@@ -24,22 +24,26 @@ struct TimerOf {
     const char* timer;
 };
 constexpr TimerOf kTimersStoppedOnQuit[] = {
-    {"Log", "Timer1"},           {"Log", "Timer3"},         {"Log", "Timer4"},
-    {"ConfigurationRS232", "Timer2"}, {"Histo", "Timer1"},  {"ParamLogicielVB", "Timer1"},
-    {"PW6Sliders", "Timer1"},    {"Saisie", "Timer17"},     {"TestsMateriel", "Timer1"},
-    {"Halogen", "Timer2"},       {"Halogen", "Timer3"},
+    {"Log", "Timer1"},           {"Log", "Timer3"},
+    {"Log", "Timer4"},           {"ConfigurationRS232", "Timer2"},
+    {"Histo", "Timer1"},         {"ParamLogicielVB", "Timer1"},
+    {"PW6Sliders", "Timer1"},    {"Saisie", "Timer17"},
+    {"TestsMateriel", "Timer1"}, {"Halogen", "Timer2"},
+    {"Halogen", "Timer3"},
 };
 // Locked until a password is entered, when the start password is on.
 constexpr const char* kLockedMenus[] = {
-    "mnuParameterVB", "mnuFadecParameters", "mnuCodeError",        "mnuHalogen", "mnuTestMateriel",
-    "mnuReadLeSettings", "mnuCoeff",        "mnuCreateDataLogger", "mnuhisto",
+    "mnuParameterVB", "mnuFadecParameters",  "mnuCodeError",
+    "mnuHalogen",     "mnuTestMateriel",     "mnuReadLeSettings",
+    "mnuCoeff",       "mnuCreateDataLogger", "mnuhisto",
 };
 
 constexpr const char* kWindowsClosedOnQuit[] = {
-    "BoiteDialogue", "Coefficients",    "ConfigurationRS232", "ControlLfcAlarm", "Datalogger",
-    "EspionStart",   "FadecParameters", "Halogen",            "Histo",           "InterCMD1",
-    "MessagesError", "OKTransfert",     "ParamLogicielVB",    "PW6Sliders",      "TestsMateriel",
-    "Saisie",        "SHTPC",           "ValeurDesParam",
+    "BoiteDialogue",   "Coefficients",   "ConfigurationRS232", "ControlLfcAlarm",
+    "Datalogger",      "EspionStart",    "FadecParameters",    "Halogen",
+    "Histo",           "InterCMD1",      "MessagesError",      "OKTransfert",
+    "ParamLogicielVB", "PW6Sliders",     "TestsMateriel",      "Saisie",
+    "SHTPC",           "ValeurDesParam",
 };
 
 }  // namespace
@@ -116,11 +120,12 @@ void Startup::replaceUnreadable(std::string_view name, const std::string& path) 
     std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing, ec);
     createFile(name, path);
     const std::string file(name);
-    activityLog_.WriteHisto(0, file + " could not be read: defaults used, old file kept as " +
-                                   file + ".bad");
+    activityLog_.WriteHisto(
+        0, file + " could not be read: defaults used, old file kept as " + file + ".bad");
     platform_.dialogs.message(" Warning!",
-                              file + " could not be read and was replaced by its default values. "
-                                     "The old file is kept as " +
+                              file +
+                                  " could not be read and was replaced by its default values. "
+                                  "The old file is kept as " +
                                   file + ".bad ",
                               BoxIcon::Warning);
 }
@@ -161,8 +166,8 @@ void Startup::initialise() {
         values_.powerSetPoints = sf::readPowerSetPoints(lines);
         if (values_.powerSetPoints) {
             for (int i = 0; i < kLeCount; ++i) {
-                channels_.PowerSetFile[static_cast<std::size_t>(i)] =
-                    static_cast<std::int16_t>((*values_.powerSetPoints)[static_cast<std::size_t>(i)]);
+                channels_.PowerSetFile[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(
+                    (*values_.powerSetPoints)[static_cast<std::size_t>(i)]);
             }
         }
         return values_.powerSetPoints.has_value();

@@ -5,9 +5,12 @@
 namespace lec {
 
 ActivityLog::ActivityLog(const Clock& clock, std::string appFolder)
-    : clock_(clock), appFolder_(std::move(appFolder)) {}
+    : clock_(clock), appFolder_(std::move(appFolder)) {
+}
 
-std::string ActivityLog::path() const { return textfile::join(appFolder_, kFileName); }
+std::string ActivityLog::path() const {
+    return textfile::join(appFolder_, kFileName);
+}
 
 std::string ActivityLog::record(const std::string& time, const std::string& date, int code,
                                 const std::string& message) {

@@ -17,7 +17,8 @@ std::map<std::string, std::string> snapshot(const std::string& folder) {
     std::map<std::string, std::string> files;
     for (const auto& e : fs::recursive_directory_iterator(folder)) {
         const std::string rel = fs::relative(e.path(), folder).string();
-        files[rel] = e.is_directory() ? "<folder>" : textfile::readAll(e.path().string()).value_or("");
+        files[rel] =
+            e.is_directory() ? "<folder>" : textfile::readAll(e.path().string()).value_or("");
     }
     return files;
 }

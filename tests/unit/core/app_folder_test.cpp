@@ -13,10 +13,10 @@ TEST(AppFolder, TheLastRootEntryThatBeginsTheWorkingFolderWins) {
     };
     const Case cases[] = {
         {{"Program Files", "Lamp", "WINDOWS"}, "C:\\Lamp\\bin", "C:\\Lamp"},
-        {{"Lamp"}, "D:\\Lamp\\bin", ""},                      // another drive
-        {{"Lamp", "Lampe"}, "C:\\Lampe\\bin", "C:\\Lampe"},   // both match; the last wins
-        {{"Lampe", "Lamp"}, "C:\\Lampe\\bin", "C:\\Lamp"},    // a plain prefix test
-        {{"lamp"}, "C:\\Lamp", ""},                           // case counts
+        {{"Lamp"}, "D:\\Lamp\\bin", ""},                     // another drive
+        {{"Lamp", "Lampe"}, "C:\\Lampe\\bin", "C:\\Lampe"},  // both match; the last wins
+        {{"Lampe", "Lamp"}, "C:\\Lampe\\bin", "C:\\Lamp"},   // a plain prefix test
+        {{"lamp"}, "C:\\Lamp", ""},                          // case counts
         {{}, "C:\\Lamp", ""},
     };
     for (const auto& c : cases) {

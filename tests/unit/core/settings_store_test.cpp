@@ -72,8 +72,8 @@ TEST_F(SettingsStoreTest, SaveWritesNumbersWithBlanksAndReadsBackTheSameSettings
 
 TEST_F(SettingsStoreTest, NoEngineReadingOneMeansNotInstalledAndTheLastOneWins) {
     auto lines = settings_file::defaultLines();
-    lines[16] = "1";  // LE3
-    lines[18] = " 1"; // LE5
+    lines[16] = "1";   // LE3
+    lines[18] = " 1";  // LE5
     writeMain(lines);
     store.load();
     EXPECT_EQ(store.settings().ShtSupervisedLe, 4);
@@ -130,7 +130,8 @@ TEST_F(SettingsStoreTest, ASaveThatCannotWriteLeavesTheOldFileWhole) {
     EXPECT_EQ(failed, settings_file::kMain);
     EXPECT_FALSE(store.save(failed));
     EXPECT_EQ(failed, settings_file::kCoefficientView);
-    EXPECT_NE(textfile::readAll(folder.file(settings_file::kMain)), before);  // the first went through
+    EXPECT_NE(textfile::readAll(folder.file(settings_file::kMain)),
+              before);  // the first went through
 }
 
 }  // namespace
