@@ -241,6 +241,12 @@ void Startup::initialise() {
     if (const auto lines = textfile::readLines(pathOf(sf::kConsignePW))) {
         readPower(*lines);
     }
+    for (int i = 0; i < kLeCount; ++i) {
+        if (forms::Control* cell = log_.find("Label15", i)) {
+            cell->caption =
+                std::to_string(channels_.PowerSetFile[static_cast<std::size_t>(i)] * 10) + " We";
+        }
+    }
 
     channels_.TransferState = 0;
     timer62_.start();

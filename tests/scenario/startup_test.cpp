@@ -95,6 +95,7 @@ TEST(Startup, TheMainWindowGetsItsTitleAndSizeAndConnectIsEnabledThreeSecondsLat
     EXPECT_EQ(log.caption, "  RZ Optic - Light Engine Control (RS232)     (PC version  1.08G)");
     EXPECT_EQ(rig.program->channels().ProgramVersion, " 1.08G");
     EXPECT_EQ(rig.control("Log.Label66").caption, "Selected LE = ?");
+    EXPECT_EQ(rig.control("Log.Label15(5)").caption, "500 We");
     EXPECT_TRUE(rig.control("Log.mnuFunctions").visible);
 
     rig.run(2999);
