@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/le_table_text.h"
 #include "app/options.h"
 #include "app/program.h"
 #include "app/qt/form_views.h"
@@ -137,6 +138,16 @@ int main(int argc, char** argv) {
             });
         }
         runner->start();
+    }
+
+    // Without a script nothing else speaks: the LE table shows the cabinet.
+    std::unique_ptr<lec::Timer> tablePrint;
+    if (options.headless && options.script.empty()) {
+        if (const lec::forms::Form* log = program.forms().find("Log")) {
+            tablePrint = scheduler.createTimer(
+                "TablePrint", 1000, [log] { std::cout << lec::leTableText(*log) << std::flush; });
+            tablePrint->start();
+        }
     }
 
     return QApplication::exec();

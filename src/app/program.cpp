@@ -4,6 +4,7 @@
 #include "core/main_window.h"
 #include "core/startup.h"
 #include "link/command_sender.h"
+#include "link/link_supervision.h"
 #include "link/serial_link.h"
 #include "link/status_decoder.h"
 #include "records/activity_log_window.h"
@@ -31,6 +32,8 @@ Program::Program(Platform& platform)
       statusDecoder_(std::make_unique<StatusDecoder>(mainWindow_->form(), platform, channels_,
                                                      settings_, activityLog_, *errorCodes_,
                                                      *warningBox_)),
+      linkSupervision_(std::make_unique<LinkSupervision>(
+          forms_, mainWindow_->form(), platform, channels_, settings_, activityLog_, *warningBox_)),
       startup_(std::make_unique<Startup>(platform, forms_, mainWindow_->form(), channels_,
                                          settings_, activityLog_, *errorCodes_)) {
     wireLink();
@@ -50,6 +53,7 @@ Program::~Program() = default;
 
 void Program::start() {
     startup_->formLoad();
+    linkSupervision_->start();
     mainWindow_->form().show();
 }
 

@@ -20,6 +20,7 @@ class ActivityLogWindow;
 class SerialLink;
 class StatusDecoder;
 class CommandSender;
+class LinkSupervision;
 
 // The whole program over a platform: every window and every piece of
 // behaviour. The windowed program, the headless one and the test rig all
@@ -46,6 +47,7 @@ public:
     SerialLink& serialLink() { return *serialLink_; }
     StatusDecoder& statusDecoder() { return *statusDecoder_; }
     CommandSender& commandSender() { return *commandSender_; }
+    LinkSupervision& linkSupervision() { return *linkSupervision_; }
 
 private:
     void wireLink();
@@ -64,6 +66,7 @@ private:
     std::unique_ptr<SerialLink> serialLink_;
     std::unique_ptr<CommandSender> commandSender_;
     std::unique_ptr<StatusDecoder> statusDecoder_;
+    std::unique_ptr<LinkSupervision> linkSupervision_;
     std::unique_ptr<Startup> startup_;
 };
 

@@ -43,6 +43,49 @@ constexpr TableColumn kTableColumns[] = {
     {"Label40", "LabelHeadMat", "MAT", 450},     {"Label41", "LabelHeadSht", "SHT", 450},
     {"Label15", "LabelHeadPwr", "PWR in", 735},
 };
+
+// Pictures are drawn in pixels; the layout is in twips.
+constexpr int kTwipsPerPixel = 15;
+
+// The chart area under the LE table: one surface an engine, all at the same
+// place (467 x 281 pixels), LE-1's shown at start.
+constexpr const char* kChartPictures[kLeCount] = {"Picture13", "Picture15", "Picture16",
+                                                  "Picture17", "Picture18", "Picture19"};
+constexpr int kChartLeft = 120;
+constexpr int kChartTop = 3840;
+constexpr int kChartWidthPx = 467;
+constexpr int kChartHeightPx = 281;
+
+// The thermometer beside the chart: a white column of 8 x 258 pixels whose
+// bar rises 2 pixels a degree from pixel row 256.
+constexpr int kThermoLeft = 7305;
+constexpr int kThermoTop = 3960;
+constexpr int kThermoWidthPx = 8;
+constexpr int kThermoHeightPx = 258;
+constexpr int kThermoBase = 256;
+constexpr Colour kSelectorOff{0x00FFFFC0u};
+constexpr Colour kSelectorOn = Colour::rgb(0, 255, 0);
+
+struct ScaleMark {
+    const char* caption;
+    int degrees;  // where the label stands on the column
+};
+// Air cooling's scale, as the once-a-second refresh sets it.
+constexpr ScaleMark kScale[] = {
+    {"  0°C", 0},   {"  25°C", 25}, {"  30°C", 30}, {"  50°C", 50}, {"  70°C", 70},
+    {"  80°C", 80}, {"100°C", 100}, {"115°C", 115}, {"120°C", 120}, {"128°C", 128},
+};
+
+// The detail area of the selected LE, right of the thermometer.
+constexpr int kDetailLeft = 8640;
+constexpr int kDetailTop = 3960;
+constexpr int kDetailPitch = 360;
+
+// The FADEC I/O panel: 3735 x 7095 twips, shown right of the LE table.
+constexpr int kIoLeft = 11640;
+constexpr int kIoTop = 3000;
+constexpr int kIoWidth = 3735;
+constexpr int kIoHeight = 7095;
 }  // namespace
 
 MainWindow::MainWindow(forms::FormSet& forms, Platform& platform)
@@ -100,11 +143,10 @@ void MainWindow::build() {
 
     buildLeTable();
     buildAlarmsMenu();
-
-    auto& selected = log_.add(Kind::Label, "Label66");
-    selected.caption = "Selected LE = ?";
-    selected.back = colours::kPaleBlue;
-    selected.setGeometry(5640, 5040, 1695, 255);
+    buildDetailArea();
+    buildCharts();
+    buildThermometer();
+    buildIoPanel();
 
     auto& errors = log_.add(Kind::ListBox, "List4");
     errors.fore = kRed;
@@ -141,6 +183,90 @@ void MainWindow::buildLeTable() {
         log_.at("Label26", i).caption = leText(i);
         log_.at("Label29", i).back = kPaleYellow;
     }
+}
+
+forms::Control& MainWindow::addPicture(const char* name, int index, int widthPx, int heightPx,
+                                       Colour background) {
+    auto& picture = log_.add(Kind::PictureBox, name, index);
+    picture.back = background;
+    surfaces_.push_back(platform_.surfaces.createSurface(widthPx, heightPx, background));
+    picture.surface = surfaces_.back().get();
+    return picture;
+}
+
+void MainWindow::buildDetailArea() {
+    struct Item {
+        const char* name;
+        const char* caption;
+    };
+    constexpr Item kItems[] = {
+        {"Label66", "Selected LE = ?"}, {"Label7", "Ph"}, {"Label5", "Step"}};
+    int top = kDetailTop;
+    for (const auto& [name, caption] : kItems) {
+        auto& label = log_.add(Kind::Label, name);
+        label.caption = caption;
+        label.back = colours::kPaleBlue;
+        label.setGeometry(kDetailLeft, top, 1695, 255);
+        top += kDetailPitch;
+    }
+}
+
+void MainWindow::buildCharts() {
+    for (int i = 0; i < kLeCount; ++i) {
+        auto& chart =
+            addPicture(kChartPictures[i], -1, kChartWidthPx, kChartHeightPx, colours::kBlack);
+        chart.setGeometry(kChartLeft, kChartTop, kChartWidthPx * kTwipsPerPixel,
+                          kChartHeightPx * kTwipsPerPixel);
+        chart.visible = i == 0;
+    }
+}
+
+void MainWindow::buildThermometer() {
+    auto& column = addPicture("Picture1", -1, kThermoWidthPx, kThermoHeightPx, colours::kWhite);
+    column.setGeometry(kThermoLeft, kThermoTop, kThermoWidthPx * kTwipsPerPixel,
+                       kThermoHeightPx * kTwipsPerPixel);
+
+    int index = 0;
+    for (const auto& [caption, degrees] : kScale) {
+        auto& mark = log_.add(Kind::Label, "Label79", index++);
+        mark.caption = caption;
+        mark.back = colours::kPaleBlue;
+        const int row = kThermoBase - 2 * degrees;
+        mark.setGeometry(kThermoLeft + 180, kThermoTop + row * kTwipsPerPixel - 120, 615, 240);
+    }
+
+    auto& value = log_.add(Kind::Label, "Label68");
+    value.caption = "---";
+    value.back = colours::kPaleBlue;
+    value.alignment = forms::Alignment::Center;
+    value.setGeometry(kThermoLeft - 300, kThermoTop + kThermoHeightPx * kTwipsPerPixel + 60, 735,
+                      255);
+
+    // The MAT and SHT selectors: a caption on a small picture each; MAT is
+    // the choice at start.
+    constexpr const char* kSelectorLabels[] = {"Label72", "Label75"};
+    constexpr const char* kSelectorCaptions[] = {"MAT", "SHT"};
+    for (int k = 0; k < 2; ++k) {
+        const Colour back = k == 0 ? kSelectorOn : kSelectorOff;
+        auto& holder = log_.add(Kind::PictureBox, "Picture6", k);
+        holder.back = back;
+        holder.setGeometry(kThermoLeft - 300 + k * 480, kThermoTop + 4260, 435, 285);
+        auto& label = log_.add(Kind::Label, kSelectorLabels[k]);
+        label.caption = kSelectorCaptions[k];
+        label.back = back;
+        label.alignment = forms::Alignment::Center;
+        label.container = &holder;
+        label.setGeometry(0, 15, 435, 255);
+    }
+}
+
+void MainWindow::buildIoPanel() {
+    constexpr int kWidthPx = kIoWidth / kTwipsPerPixel;
+    constexpr int kHeightPx = kIoHeight / kTwipsPerPixel;
+    auto& panel = addPicture("Picture22", -1, kWidthPx, kHeightPx, colours::kBlack);
+    panel.fore = colours::kWhite;
+    panel.setGeometry(kIoLeft, kIoTop, kIoWidth, kIoHeight);
+    panel.visible = false;
 }
 
 void MainWindow::buildAlarmsMenu() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "forms/form.h"
 #include "platform/platform.h"
 
@@ -21,9 +24,18 @@ private:
     void build();
     void buildLeTable();
     void buildAlarmsMenu();
+    void buildDetailArea();
+    void buildCharts();
+    void buildThermometer();
+    void buildIoPanel();
+    // A picture box of the main window with its persistent image.
+    forms::Control& addPicture(const char* name, int index, int widthPx, int heightPx,
+                               Colour background);
 
     Platform& platform_;
     forms::Form& log_;
+    // The images the picture boxes show; the controls only point at them.
+    std::vector<std::unique_ptr<Surface>> surfaces_;
 };
 
 }  // namespace lec

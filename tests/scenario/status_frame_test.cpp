@@ -152,7 +152,9 @@ TEST_F(StatusFrameTest, ACounterFrameLeavesMeasurementsAndSetsTheModeBack) {
 
 TEST_F(StatusFrameTest, AParameterFrameFillsTheTableAndChangesNoCell) {
     settings().CoefficientView = 0;
-    send(lit());
+    // A supervision tick first: the detail area and thermometer then show the
+    // lit frame, and the parameter frame must not move them either.
+    send(lit(), kExchangeMs + 500);
     const std::string before = rig.dump("Log");
     StatusFields f{};
     for (int k = 0; k < 32; ++k) {
