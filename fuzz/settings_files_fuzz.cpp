@@ -23,8 +23,8 @@ void check(bool ok) {
 
 // The lines a file of these bytes reads as.
 std::vector<std::string> linesOf(const std::uint8_t* data, std::size_t size) {
-    const std::string text = lec::textfile::fromCp1252(
-        std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string text =
+        lec::textfile::fromCp1252(std::string_view(reinterpret_cast<const char*>(data), size));
     std::vector<std::string> lines;
     std::string line;
     for (std::size_t i = 0; i < text.size(); ++i) {
