@@ -133,8 +133,10 @@ void LinkSupervision::clearHardwareTestLabels() {
 }
 
 void LinkSupervision::ioView(int s) {
+    // The panel is drawn only while it is shown: text drawing is the costly
+    // part of the tick, and the next tick after showing it draws it.
     forms::Control* panel = log_.find("Picture22");
-    Surface* surface = panel != nullptr ? panel->surface : nullptr;
+    Surface* surface = panel != nullptr && panel->visible ? panel->surface : nullptr;
     if (surface != nullptr) {
         surface->clear(panel->back);
     }

@@ -142,6 +142,7 @@ TEST_F(LinkSupervisionTest, DetailAreaAndIoViewFollowTheSelectedEngine) {
     f[11] = 255;  // no SHT sensor: its line leaves the view
     f[27] = 50;
     f[28] = 1;  // a fan that is not running shows no speed
+    rig.control("Log.Picture22").visible = true;
     send(f);
     rig.run(LinkSupervision::kTickMs);
 
