@@ -38,6 +38,27 @@ bool takesInput(const Control& c) {
     return c.enabled && c.visible;
 }
 
+// The click itself: a check box toggles, an option button is selected, then
+// onClick.
+void clickPart(Control& c) {
+    if (c.kind() == Kind::CheckBox) {
+        c.checked = c.checked == 0 ? 1 : 0;
+    } else if (c.kind() == Kind::OptionButton) {
+        selectOption(c);
+    }
+    fire(c.onClick);
+}
+
+// Enter in a window presses its default button, if it has one.
+void pressDefaultButton(Form& form) {
+    for (const auto& other : form.controls()) {
+        if (other->kind() == Kind::CommandButton && other->isDefault) {
+            userClick(*other);
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 void userClick(Control& c) {
@@ -53,12 +74,7 @@ void userClick(Control& c) {
     }
     fireMouse(c, MouseAction::Down, MouseButton::Left, 0, 0);
     fireMouse(c, MouseAction::Up, MouseButton::Left, 0, 0);
-    if (c.kind() == Kind::CheckBox) {
-        c.checked = c.checked == 0 ? 1 : 0;
-    } else if (c.kind() == Kind::OptionButton) {
-        selectOption(c);
-    }
-    fire(c.onClick);
+    clickPart(c);
 }
 
 void userRightClick(Control& c) {
@@ -122,24 +138,8 @@ void userCheck(Control& c, bool on) {
 }
 
 void userKey(Control& c, int ascii) {
-    if (!takesInput(c)) {
-        return;
-    }
-    if (c.onKeyPress) {
-        auto h = c.onKeyPress;
-        h(ascii);
-    }
-    if (ascii == 0) {
-        return;
-    }
-    if (ascii == '\r') {
-        // Enter presses the window's default button.
-        for (const auto& other : c.form().controls()) {
-            if (other->kind() == Kind::CommandButton && other->isDefault) {
-                userClick(*other);
-                return;
-            }
-        }
+    ascii = userKeyEvent(c, ascii);
+    if (ascii == 0 || ascii == '\r') {
         return;
     }
     if (ascii == '\b') {
@@ -189,12 +189,7 @@ void userClickOnly(Control& c) {
         userClick(c);
         return;
     }
-    if (c.kind() == Kind::CheckBox) {
-        c.checked = c.checked == 0 ? 1 : 0;
-    } else if (c.kind() == Kind::OptionButton) {
-        selectOption(c);
-    }
-    fire(c.onClick);
+    clickPart(c);
 }
 
 void userSelect(Control& c, int index) {
@@ -217,12 +212,7 @@ int userKeyEvent(Control& c, int ascii) {
         h(ascii);
     }
     if (ascii == '\r') {
-        for (const auto& other : c.form().controls()) {
-            if (other->kind() == Kind::CommandButton && other->isDefault) {
-                userClick(*other);
-                break;
-            }
-        }
+        pressDefaultButton(c.form());
     }
     return ascii;
 }
