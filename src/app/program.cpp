@@ -7,6 +7,9 @@
 #include "link/link_supervision.h"
 #include "link/serial_link.h"
 #include "link/status_decoder.h"
+#include "maintenance/fadec_param_window.h"
+#include "operation/engine_control.h"
+#include "operation/start_test_box.h"
 #include "records/activity_log_window.h"
 #include "records/error_codes.h"
 #include "records/question_window.h"
@@ -34,9 +37,17 @@ Program::Program(Platform& platform)
                                                      *warningBox_)),
       linkSupervision_(std::make_unique<LinkSupervision>(
           forms_, mainWindow_->form(), platform, channels_, settings_, activityLog_, *warningBox_)),
+      fadecParamWindow_(
+          std::make_unique<FadecParamWindow>(forms_, mainWindow_->form(), platform, channels_)),
+      startTestBox_(std::make_unique<StartTestBox>(forms_, mainWindow_->form(), platform,
+                                                   channels_, activityLog_)),
+      engineControl_(std::make_unique<EngineControl>(
+          mainWindow_->form(), platform, channels_, settings_, activityLog_, *errorCodes_,
+          *question_, *confirmation_, *startTestBox_, *fadecParamWindow_)),
       startup_(std::make_unique<Startup>(platform, forms_, mainWindow_->form(), channels_,
                                          settings_, activityLog_, *errorCodes_)) {
     wireLink();
+    wireOperation();
 }
 
 // The exchange with each FADEC: a status frame in, one command frame out.
@@ -47,6 +58,14 @@ void Program::wireLink() {
     statusDecoder_->setSendTimers(commandSender_->sendTimers());
     serialLink_->setReceiveHandler([this](int le) { statusDecoder_->onReceive(le); });
     serialLink_->setPortClosedHandler([this](int le) { commandSender_->portClosed(le); });
+}
+
+// The parameter transfers and the starts that wait on them.
+void Program::wireOperation() {
+    statusDecoder_->setParameterHook([this](int le, const status::FieldResults& fields) {
+        fadecParamWindow_->parameterFrame(le, fields);
+    });
+    startTestBox_->setGraphClear([this](int le) { engineControl_->graphClear(le); });
 }
 
 Program::~Program() = default;

@@ -21,6 +21,9 @@ class SerialLink;
 class StatusDecoder;
 class CommandSender;
 class LinkSupervision;
+class FadecParamWindow;
+class StartTestBox;
+class EngineControl;
 
 // The whole program over a platform: every window and every piece of
 // behaviour. The windowed program, the headless one and the test rig all
@@ -48,9 +51,14 @@ public:
     StatusDecoder& statusDecoder() { return *statusDecoder_; }
     CommandSender& commandSender() { return *commandSender_; }
     LinkSupervision& linkSupervision() { return *linkSupervision_; }
+    ConfirmationWindow& confirmationWindow() { return *confirmation_; }
+    FadecParamWindow& fadecParamWindow() { return *fadecParamWindow_; }
+    StartTestBox& startTestBox() { return *startTestBox_; }
+    EngineControl& engineControl() { return *engineControl_; }
 
 private:
     void wireLink();
+    void wireOperation();
 
     Platform& platform_;
     forms::FormSet forms_;
@@ -67,6 +75,9 @@ private:
     std::unique_ptr<CommandSender> commandSender_;
     std::unique_ptr<StatusDecoder> statusDecoder_;
     std::unique_ptr<LinkSupervision> linkSupervision_;
+    std::unique_ptr<FadecParamWindow> fadecParamWindow_;
+    std::unique_ptr<StartTestBox> startTestBox_;
+    std::unique_ptr<EngineControl> engineControl_;
     std::unique_ptr<Startup> startup_;
 };
 

@@ -91,7 +91,19 @@ struct LeChannel {
     Byte PowerSetLoaded = 0;
     Byte RestCountdown = 0;  // seconds of rest left after a stop
     Byte RestArmed = 0;
-    Byte StopLogged = 0;
+    Byte StartLogged = 0;  // the start-all pass wrote its record for this engine
+    Byte StopLogged = 0;   // the stop-all pass wrote its record for this engine
+    Byte LeButtonOn = 0;   // the per-LE start button shows "STOP LE-n"
+    Byte TestMember = 0;   // started from its Start label: switched by the cyclic test
+    Byte LogHeaderWritten = 0;  // the data logger wrote this engine's header block
+    // Parameters kept at a start (each modulo 100): z1..z3 of the ignition
+    // and the reference levels of the trend graph.
+    Byte LeZ1 = 0;
+    Byte LeZ2 = 0;
+    Byte LeZ3 = 0;
+    Byte LeGraphRef24 = 0;
+    Byte LeGraphRef27 = 0;
+    Byte LeGraphRef29 = 0;
 
     // --- The two alarms judged on the FADEC's own values ---
     Byte LeMaxSht = 0;       // FADEC parameter 28, taken when the engine starts
@@ -134,6 +146,21 @@ struct Channels {
     // 1 while the LFC supervision finds a reading outside its limits; one flag
     // for the whole machine.
     Byte LfcOutOfRange = 0;
+
+    // --- Starting and stopping ---
+    Byte StartAllCursor = 0;  // the engine the start-all pass handles next
+    Byte StopAllCursor = 0;   // the engine the stop-all pass handles next
+    Byte AllToggle = 0;       // a start button's right-click asks STOP All when 1
+    Byte ButtonRightClick = 0;
+    // The start-up test box's answer: 0 none yet, 1 "normal" or "cyclic-test",
+    // 2 "STOP". Kept for the whole run.
+    Byte TestChoice = 0;
+    Byte QthButtonOn = 0;  // the QTH button shows "QTH-Stop"
+
+    // --- The parameter input dialog ---
+    Byte EditRow = 0;         // the parameter row being edited
+    Byte SpeedInputMode = 0;  // 1 while the dialog edits the motor speed
+    std::int16_t MotorSpeedRpm = 0;
 
     // Port table as last saved: port number and activation ("1"/"0") texts.
     std::array<std::string, kLeCount> ComPortNumber;

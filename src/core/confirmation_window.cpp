@@ -55,6 +55,9 @@ void ConfirmationWindow::onTimer45() {
     window_.unload();
     channels_.TransferDone = 1;
     timer45_.stop();
+    if (done_) {
+        done_();
+    }
 }
 
 }  // namespace lec

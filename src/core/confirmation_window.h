@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "core/channels.h"
 #include "forms/form.h"
 #include "platform/platform.h"
@@ -18,6 +20,9 @@ public:
     Timer& timer44() { return timer44_; }
     Timer& timer45() { return timer45_; }
     forms::Form& form() { return window_; }
+    // Runs each time a transfer is confirmed (TransferDone has just become 1):
+    // a start waiting on its parameter read goes on from here.
+    void setDoneHandler(std::function<void()> done) { done_ = std::move(done); }
 
 private:
     void onTimer44();
@@ -31,6 +36,7 @@ private:
     // Timer44's handler waits for the window to close; meanwhile its ticks
     // find the handler busy and do nothing, as they did in the original.
     bool waiting_ = false;
+    std::function<void()> done_;
 };
 
 }  // namespace lec
