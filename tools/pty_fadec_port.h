@@ -51,6 +51,7 @@ public:
     void setReceiver(std::function<void(std::string_view bytes)> receiver) override {
         receiver_ = std::move(receiver);
     }
+    bool listening() const override { return peerOpen_; }
 
 private:
     using Clock = std::chrono::steady_clock;

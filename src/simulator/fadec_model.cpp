@@ -174,7 +174,10 @@ void FadecModel::sendFrame() {
         }
         return;
     }
-    if (awaitingAnswer_ && !answered_) {
+    // A frame counts as unanswered only when the PC was there to answer it:
+    // from before it went out until now (frames sent before the program
+    // opened its port, or as it quit, reached nobody).
+    if (awaitingAnswer_ && !answered_ && lastFrameHeard_ && port_.listening()) {
         ++framesUnanswered_;
     }
 
@@ -208,6 +211,7 @@ void FadecModel::sendFrame() {
     }
     lastStatusFrame_ = text;
     ++statusFramesSent_;
+    lastFrameHeard_ = port_.listening();
     transmit(text);
 
     if (config_.eager) {

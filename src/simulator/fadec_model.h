@@ -177,6 +177,7 @@ private:
     // Line state.
     bool awaitingAnswer_ = false;
     bool answered_ = false;
+    bool lastFrameHeard_ = true;  // the PC end was open when the last frame went out
     std::int64_t lastRxMs_ = 0;
     std::string rxBuffer_;
     std::string pendingOutput_;  // the rest of a split frame

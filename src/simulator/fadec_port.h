@@ -17,6 +17,9 @@ public:
     virtual void write(std::string_view bytes) = 0;
     // Called on the event thread with each piece the PC's bytes arrive in.
     virtual void setReceiver(std::function<void(std::string_view bytes)> receiver) = 0;
+    // False while nobody has the PC end open: what is written then is lost,
+    // and a frame lost so cannot be answered.
+    virtual bool listening() const { return true; }
 };
 
 // The device end of an in-memory line (the line paces the bytes at 19200 baud).

@@ -737,5 +737,28 @@ TEST_F(FadecModelTest, AFragmentFollowedByAPauseIsDropped) {
     EXPECT_EQ(model->bytesDiscarded(), 20u);
 }
 
+// Frames nobody could hear (the PC end not open when they went out, or
+// closed since) are lost, not left unanswered.
+TEST(FadecModelListening, OnlyFramesThePcCouldHearCountAsUnanswered) {
+    struct SwitchedPort : FadecPort {
+        void write(std::string_view) override {}
+        void setReceiver(std::function<void(std::string_view)>) override {}
+        bool listening() const override { return open; }
+        bool open = false;
+    };
+    VirtualScheduler s;
+    SwitchedPort port;
+    FadecModel model(s, port, FadecConfig{});
+    s.advance(3 * FadecModel::kFrameIntervalMs);  // before the PC opened its end
+    EXPECT_EQ(model.framesUnanswered(), 0u);
+    port.open = true;
+    s.advance(FadecModel::kFrameIntervalMs);  // the first frame it could hear
+    s.advance(2 * FadecModel::kFrameIntervalMs);
+    EXPECT_EQ(model.framesUnanswered(), 2u);
+    port.open = false;  // the PC quit with a frame on its way
+    s.advance(2 * FadecModel::kFrameIntervalMs);
+    EXPECT_EQ(model.framesUnanswered(), 2u);
+}
+
 }  // namespace
 }  // namespace lec::sim
