@@ -33,15 +33,18 @@ SCRIPT
 prog=$!
 sleep 10  # connected and running
 ticks() { awk '{print $14 + $15}' "/proc/$prog/stat"; }
-t0=$(ticks); s0=$(date +%s.%N)
+wakeups() { awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$prog/status"; }
+t0=$(ticks); w0=$(wakeups); s0=$(date +%s.%N)
 sleep $((seconds - 12))
-t1=$(ticks); s1=$(date +%s.%N)
+t1=$(ticks); w1=$(wakeups); s1=$(date +%s.%N)
 hwm=$(awk '/VmHWM/ {print $2}' "/proc/$prog/status")
 rss=$(awk '/VmRSS/ {print $2}' "/proc/$prog/status")
 wait $prog || true
 kill -INT $sim; wait $sim || true
 hz=$(getconf CLK_TCK)
 cat "$work/sim.out"
-awk -v t0="$t0" -v t1="$t1" -v s0="$s0" -v s1="$s1" -v hz="$hz" -v hwm="$hwm" -v rss="$rss" 'BEGIN {
-  printf "lecontrol: CPU %.2f %% of one core over %.0f s; memory peak %.1f MB, now %.1f MB\n",
-         100 * (t1 - t0) / hz / (s1 - s0), s1 - s0, hwm / 1024, rss / 1024 }'
+awk -v t0="$t0" -v t1="$t1" -v s0="$s0" -v s1="$s1" -v hz="$hz" -v hwm="$hwm" -v rss="$rss" \
+    -v w0="$w0" -v w1="$w1" 'BEGIN {
+  printf "lecontrol: CPU %.2f %% of one core over %.0f s; %.0f wake-ups a second; " \
+         "memory peak %.1f MB, now %.1f MB\n",
+         100 * (t1 - t0) / hz / (s1 - s0), s1 - s0, (w1 - w0) / (s1 - s0), hwm / 1024, rss / 1024 }'

@@ -154,6 +154,9 @@ TEST_P(QtSerialPortSettings, ReachTheTerminalDriver) {
     EXPECT_EQ((t.c_cflag & CSTOPB) != 0, c.twoStop);
     EXPECT_EQ((t.c_iflag & IXON) != 0, c.xonXoff);
     EXPECT_EQ((t.c_iflag & IXOFF) != 0, c.xonXoff);
+    // The system holds the characters back until a threshold's worth is there.
+    EXPECT_EQ(t.c_cc[VMIN], c.settings.rThreshold);
+    EXPECT_EQ(t.c_cc[VTIME], 0);
 }
 
 SerialSettings with(int baud, char parity, int dataBits, int stopBits, Handshake h) {
@@ -172,7 +175,14 @@ INSTANTIATE_TEST_SUITE_P(
                       SettingsCase{"TwoStopBitsNoHandshake", with(9600, 'e', 7, 2, Handshake::None),
                                    B9600, true, false},
                       SettingsCase{"OneStopBit", with(38400, 'o', 8, 1, Handshake::None), B38400,
-                                   false, false}),
+                                   false, false},
+                      SettingsCase{"SmallThreshold",
+                                   [] {
+                                       SerialSettings s;
+                                       s.rThreshold = 34;
+                                       return s;
+                                   }(),
+                                   B19200, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(QtSerialPortPty, RaisesReceiveWhenAFullFrameWaits) {

@@ -1,10 +1,16 @@
 #include "platform/qt/qt_serial_port.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QSerialPort>
+
+#ifdef Q_OS_LINUX
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
 
 namespace lec {
 
@@ -116,7 +122,46 @@ bool QtSerialPort::open() {
     port_->clearError();
     lastError_.clear();
     devicePath_ = device.toStdString();
+    readMinimum_ = -1;
+    wakeAtThreshold();
     return true;
+}
+
+// A frame arrives over 83 ms in a score of small pieces, and the event loop
+// would wake for each one. A terminal in raw mode with VMIN = n and VTIME = 0
+// reports itself readable only once n characters wait (reads still return at
+// once: the port is non-blocking), so the program wakes about once a frame.
+// What Qt has buffered already counts towards the threshold. A hang-up is
+// reported whatever VMIN says. Elsewhere every piece wakes the loop, which is
+// only slower. read() then returns what the receive events announced; what the
+// system still holds comes with the next event (bytesWaiting counts it).
+void QtSerialPort::wakeAtThreshold() {
+#ifdef Q_OS_LINUX
+    if (!port_->isOpen()) {
+        return;
+    }
+    // Without receive events the program polls: every character must reach
+    // Qt's buffer as it comes.
+    if (settings_.rThreshold <= 0) {
+        return;
+    }
+    constexpr int kMaxMinimum = 255;  // VMIN is one byte
+    const auto buffered = static_cast<int>(port_->bytesAvailable());
+    const int minimum = std::clamp(settings_.rThreshold - buffered, 1, kMaxMinimum);
+    if (minimum == readMinimum_) {
+        return;
+    }
+    termios tio{};
+    const int fd = static_cast<int>(port_->handle());
+    if (fd < 0 || ::tcgetattr(fd, &tio) != 0) {
+        return;
+    }
+    tio.c_cc[VMIN] = static_cast<cc_t>(minimum);
+    tio.c_cc[VTIME] = 0;
+    if (::tcsetattr(fd, TCSANOW, &tio) == 0) {
+        readMinimum_ = minimum;
+    }
+#endif
 }
 
 void QtSerialPort::close() {
@@ -129,7 +174,19 @@ bool QtSerialPort::isOpen() const {
 }
 
 int QtSerialPort::bytesWaiting() const {
-    return port_->isOpen() ? static_cast<int>(port_->bytesAvailable()) : 0;
+    if (!port_->isOpen()) {
+        return 0;
+    }
+    auto waiting = static_cast<int>(port_->bytesAvailable());
+#ifdef Q_OS_LINUX
+    // Below the threshold the characters stay with the system (see
+    // wakeAtThreshold): they are waiting all the same.
+    int held = 0;
+    if (::ioctl(static_cast<int>(port_->handle()), FIONREAD, &held) == 0) {
+        waiting += held;
+    }
+#endif
+    return waiting;
 }
 
 std::string QtSerialPort::read() {
@@ -158,6 +215,11 @@ bool QtSerialPort::write(std::string_view bytes) {
 }
 
 void QtSerialPort::received() {
+    receivedEvents();
+    wakeAtThreshold();
+}
+
+void QtSerialPort::receivedEvents() {
     if (settings_.rThreshold <= 0) {
         return;  // receive events are off
     }

@@ -44,6 +44,10 @@ public:
 
 private:
     void received();
+    void receivedEvents();
+    // Lets the system hold the receive notification back until a whole
+    // threshold's worth of characters is there.
+    void wakeAtThreshold();
     void sent();
     void failed(int error);
     void lose(const std::string& why);
@@ -58,6 +62,7 @@ private:
     std::function<void(int)> handler_;
     QSerialPort* port_;
     int dispatching_ = 0;
+    int readMinimum_ = -1;  // the tty's VMIN as last set; -1 not set
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
