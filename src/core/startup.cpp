@@ -29,7 +29,9 @@ constexpr TimerOf kTimersStoppedOnQuit[] = {
     {"Histo", "Timer1"},         {"ParamLogicielVB", "Timer1"},
     {"PW6Sliders", "Timer1"},    {"Saisie", "Timer17"},
     {"TestsMateriel", "Timer1"}, {"Halogen", "Timer2"},
-    {"Halogen", "Timer3"},
+    {"Halogen", "Timer3"},       {"Log", "Timer14"},
+    {"Log", "Timer16"},          {"Log", "Timer61"},
+    {"Log", "ReadLimit"},
 };
 // Locked until a password is entered, when the start password is on.
 constexpr const char* kLockedMenus[] = {
@@ -210,6 +212,9 @@ void Startup::initialise() {
         values_.paramValues = sf::readParamValues(lines);
         return values_.paramValues.has_value();
     });
+    if (paramValuesLoaded_) {
+        paramValuesLoaded_(values_.paramValues);
+    }
     loadFile(sf::kNameInc, notRead);
     loadFile(sf::kParamLogStart, [this](const auto& lines) {
         // The second reading: it ends at the first line it cannot read.

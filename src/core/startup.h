@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +32,14 @@ public:
     void formLoad();
 
     const startup_files::StartupValues& values() const { return values_; }
+    // Runs once ParamSt.ini has been loaded, or created with the defaults:
+    // the parameter window shows them. nullopt when the file could not be read.
+    using ParamValuesHandler =
+        std::function<void(const std::optional<startup_files::ParamValues>& values)>;
+    void setParamValuesLoaded(ParamValuesHandler handler) {
+        paramValuesLoaded_ = std::move(handler);
+    }
+
     // The start password is on and has not been entered yet.
     bool passwordAwaited() const { return passwordAwaited_; }
 
@@ -61,6 +71,7 @@ private:
     Timer& timer62_;
     startup_files::StartupValues values_;
     bool passwordAwaited_ = false;
+    ParamValuesHandler paramValuesLoaded_;
 };
 
 }  // namespace lec

@@ -93,16 +93,18 @@ void CommandSender::send(int le) {
 
     SerialPort* port = portOf_ ? portOf_(le) : nullptr;
     if (port != nullptr && port->isOpen()) {
-        if (isSelected(channels_, le) && channels_.TransferState == kParameterWrite &&
-            parameterWriter_) {
-            parameterWriter_(le);
-        }
-        auto& row = channels_.LeRecord[at(le)];
-        if (const auto frame = buildCommandFrame(row)) {
-            port->write(*frame);  // in one piece: the FADEC reads it as one block
-        }
-        for (int k = 0; k < kFrameSlots; ++k) {
-            storeByte(channels_.LeRecordOut[at(le)][at(k)], row[at(k)]);
+        const bool writing = isSelected(channels_, le) &&
+                             channels_.TransferState == kParameterWrite && parameterWriter_;
+        // A refused write sends nothing at all: the row now holds a write
+        // command without its table.
+        if (!writing || parameterWriter_(le)) {
+            auto& row = channels_.LeRecord[at(le)];
+            if (const auto frame = buildCommandFrame(row)) {
+                port->write(*frame);  // in one piece: the FADEC reads it as one block
+            }
+            for (int k = 0; k < kFrameSlots; ++k) {
+                storeByte(channels_.LeRecordOut[at(le)][at(k)], row[at(k)]);
+            }
         }
         if (isSelected(channels_, le) && !writeWaiting) {
             channels_.TransferState = 0;

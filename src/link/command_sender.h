@@ -29,9 +29,11 @@ public:
     CommandSender(forms::Form& log, Platform& platform, Channels& channels);
 
     void setPorts(std::function<SerialPort*(int le)> portOf) { portOf_ = std::move(portOf); }
-    // The parameter write (TransferState 1): fills slots 1..31 of the row from
-    // the parameter window. Without one the write stays pending.
-    void setParameterWriter(std::function<void(int le)> writer) {
+    // The parameter write (TransferState 1): fills slots 0..31 of the row from
+    // the parameter window. Without one the write stays pending. When it
+    // returns false (a value the frame cannot carry) nothing is sent that
+    // cycle and the request is dropped.
+    void setParameterWriter(std::function<bool(int le)> writer) {
         parameterWriter_ = std::move(writer);
     }
 
@@ -51,7 +53,7 @@ private:
     forms::Form& log_;
     Channels& channels_;
     std::function<SerialPort*(int)> portOf_;
-    std::function<void(int)> parameterWriter_;
+    std::function<bool(int)> parameterWriter_;
     std::array<Timer*, kLeCount> sendTimers_{};
     std::array<Timer*, kLeCount> readyTimers_{};
 };

@@ -50,12 +50,32 @@ public:
 
     ParamInputDialog& inputDialog() { return *input_; }
 
+    // The value text of row `row` (0..31), as `Label59(32 + row)` shows it.
+    const std::string& valueText(int row) const;
+
 private:
+    void build();
+    void enableButtons();
+    void setValue(int row, std::string text);
+    void setValues(const startup_files::ParamValues& values);
+    // "Read Settings" and "Write Settings": the request for the selected
+    // engine's next command frame.
+    void requestTransfer(Byte request);
+    void readFile();
+    void storeFile();
+    void editRow(int row, int x);
+    void restoreTitleColours();
+    std::string paramFilePath() const;
+    // The window's left and top on the screen, in twips.
+    int screenLeft() const;
+    int screenTop() const;
+
     forms::Form& window_;
     forms::Form& log_;
     Platform& platform_;
     Channels& channels_;
     std::unique_ptr<ParamInputDialog> input_;
+    Timer& timer1_;
 };
 
 }  // namespace lec
