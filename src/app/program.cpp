@@ -65,7 +65,18 @@ void Program::wireOperation() {
     statusDecoder_->setParameterHook([this](int le, const status::FieldResults& fields) {
         fadecParamWindow_->parameterFrame(le, fields);
     });
+    commandSender_->setParameterWriter(
+        [this](int le) { return fadecParamWindow_->writeParameters(le); });
+    startup_->setParamValuesLoaded([this](const auto& values) {
+        if (values) {
+            fadecParamWindow_->loadValues(*values);
+        }
+    });
     startTestBox_->setGraphClear([this](int le) { engineControl_->graphClear(le); });
+    startTestBox_->setAnswerHandler([this] { engineControl_->testBoxAnswered(); });
+    statusDecoder_->setRestTimers(engineControl_->restTimers());
+    engineControl_->setThermometerRedraw(
+        [this](int le) { linkSupervision_->thermometer().redraw(le); });
 }
 
 Program::~Program() = default;

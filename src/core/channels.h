@@ -104,6 +104,8 @@ struct LeChannel {
     Byte LeGraphRef24 = 0;
     Byte LeGraphRef27 = 0;
     Byte LeGraphRef29 = 0;
+    // The trend graph's drawing column; a start's graph clear sets it back.
+    std::int32_t LeGraphColumn = 0;
 
     // --- The two alarms judged on the FADEC's own values ---
     Byte LeMaxSht = 0;       // FADEC parameter 28, taken when the engine starts

@@ -56,6 +56,21 @@ constexpr int kChartTop = 3840;
 constexpr int kChartWidthPx = 467;
 constexpr int kChartHeightPx = 281;
 
+// The rest boxes under the chart, one an engine, in two rows of three; each
+// holds "Rest  59 sec." in 10-point type.
+constexpr int kRestLeft = 120;
+constexpr int kRestTop = 8085;
+constexpr int kRestWidthPx = 154;
+constexpr int kRestHeightPx = 17;
+constexpr int kRestPitchX = 2340;
+constexpr int kRestPitchY = 270;
+constexpr Colour kRestGrey = Colour::rgb(192, 192, 192);
+
+// The per-LE start buttons, right of the LE table, one beside each row; the
+// access-level layouts show them.
+constexpr int kStartButtonLeft = 8820;
+constexpr int kStartButtonWidth = 1455;
+
 // The thermometer beside the chart: a white column of 8 x 258 pixels whose
 // bar rises 2 pixels a degree from pixel row 256.
 constexpr int kThermoLeft = 7305;
@@ -145,6 +160,8 @@ void MainWindow::build() {
     buildAlarmsMenu();
     buildDetailArea();
     buildCharts();
+    buildRestBoxes();
+    buildStartButtons();
     buildThermometer();
     buildIoPanel();
 
@@ -182,6 +199,11 @@ void MainWindow::buildLeTable() {
     for (int i = 0; i < kLeCount; ++i) {
         log_.at("Label26", i).caption = leText(i);
         log_.at("Label29", i).back = kPaleYellow;
+        // Only the selected engine's Start and Stop cells show, LE-1 at first.
+        log_.at("Label27", i).caption = "Start";
+        log_.at("Label28", i).caption = "Stop";
+        log_.at("Label27", i).visible = i == 0;
+        log_.at("Label28", i).visible = i == 0;
     }
 }
 
@@ -218,6 +240,24 @@ void MainWindow::buildCharts() {
         chart.setGeometry(kChartLeft, kChartTop, kChartWidthPx * kTwipsPerPixel,
                           kChartHeightPx * kTwipsPerPixel);
         chart.visible = i == 0;
+    }
+}
+
+void MainWindow::buildRestBoxes() {
+    for (int i = 0; i < kLeCount; ++i) {
+        auto& box = addPicture("Picture4", i, kRestWidthPx, kRestHeightPx, kRestGrey);
+        box.setGeometry(kRestLeft + (i % 3) * kRestPitchX, kRestTop + (i / 3) * kRestPitchY,
+                        kRestWidthPx * kTwipsPerPixel, kRestHeightPx * kTwipsPerPixel);
+    }
+}
+
+void MainWindow::buildStartButtons() {
+    for (int i = 0; i < kLeCount; ++i) {
+        auto& button = log_.add(Kind::CommandButton, "ComOperStartLE" + std::to_string(i + 1));
+        button.caption = "START " + leCaption(i);
+        button.visible = false;
+        button.setGeometry(kStartButtonLeft, kTableTop + i * kRowPitch, kStartButtonWidth,
+                           kCellHeight);
     }
 }
 

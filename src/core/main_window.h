@@ -26,6 +26,8 @@ private:
     void buildAlarmsMenu();
     void buildDetailArea();
     void buildCharts();
+    void buildRestBoxes();
+    void buildStartButtons();
     void buildThermometer();
     void buildIoPanel();
     // A picture box of the main window with its persistent image.

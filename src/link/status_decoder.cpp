@@ -16,7 +16,6 @@ constexpr int kStoppingPhase = 6;
 constexpr int kStopCommand = 2;
 constexpr Byte kNoSensor = 255;
 constexpr int kRestSeconds = 60;
-constexpr int kRestTickMs = 1000;
 // Error codes 3 to 6 are the fan errors: the engine must stop.
 constexpr int kFirstFanError = 3;
 constexpr int kLastFanError = 6;
@@ -28,8 +27,6 @@ constexpr int kCoefRh = 3;
 constexpr int kCoefIr = 4;
 constexpr int kCoefVcc = 10;
 
-constexpr const char* kRestTimers[kLeCount] = {"Timer36", "Timer37", "Timer38",
-                                               "Timer39", "Timer40", "Timer41"};
 constexpr const char* kChartPictures[kLeCount] = {"Picture13", "Picture15", "Picture16",
                                                   "Picture17", "Picture18", "Picture19"};
 constexpr const char* kShtMenu = "mnuAlarmPlateau";
@@ -55,22 +52,6 @@ StatusDecoder::StatusDecoder(forms::Form& log, Platform& platform, Channels& cha
       activityLog_(activityLog),
       errorCodes_(errorCodes),
       warningBox_(warningBox) {
-    for (int i = 0; i < kLeCount; ++i) {
-        // The rest countdown is the start and stop logic's; until it takes
-        // these timers over they only count the seconds down.
-        restTimers_[at(i)] = &log_.addTimer(platform_.scheduler.createTimer(
-            kRestTimers[i], kRestTickMs, [this, i] { restTick(i); }));
-    }
-}
-
-void StatusDecoder::restTick(int le) {
-    auto& channel = channels_.le[at(le)];
-    if (channel.RestCountdown > 0) {
-        --channel.RestCountdown;
-    }
-    if (channel.RestCountdown == 0) {
-        restTimer(le).stop();
-    }
 }
 
 void StatusDecoder::onReceive(int le) {
@@ -196,19 +177,24 @@ void StatusDecoder::phaseSteps(int le) {
         cell("Label27", le).visible = true;
         cell("Label28", le).visible = true;
     }
+    Timer* rest = restTimers_[at(le)];
     if (channel.LePhase == kStoppingPhase && channel.RestArmed == 0) {
-        restTimer(le).start();
+        if (rest != nullptr) {
+            rest->start();
+        }
         channel.RestCountdown = kRestSeconds;
         channel.RestArmed = 1;
     }
     if (channel.LePhase == 0) {
-        // Wipes the rest countdown shown in the chart's corner.
+        // The chart's lower corner goes back to black while the engine rests.
         if (forms::Control* picture = log_.find(kChartPictures[le]);
             picture != nullptr && picture->surface != nullptr) {
             picture->surface->fillBox(345, 259, 445, 275, colours::kBlack);
         }
         channel.RestArmed = 0;
-        restTimer(le).stop();
+        if (rest != nullptr) {
+            rest->stop();
+        }
     }
 }
 

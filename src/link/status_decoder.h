@@ -51,8 +51,9 @@ public:
     void setParameterHook(std::function<void(int le, const status::FieldResults&)> hook) {
         parameterHook_ = std::move(hook);
     }
-    // Timer36..Timer41: the rest countdown after a stop, one second a step.
-    Timer& restTimer(int le) { return *restTimers_[static_cast<std::size_t>(le)]; }
+    // The rest countdown timers (Timer36..Timer41) armed at the first frame
+    // of phase 6 and stopped at phase 0; the start and stop logic owns them.
+    void setRestTimers(const std::array<Timer*, kLeCount>& timers) { restTimers_ = timers; }
 
 private:
     void storeFields(int le, const status::FieldResults& fields);
@@ -67,7 +68,6 @@ private:
     void hourCounters(int le);
     void raiseAlarm(int le, const std::string& message, const char* menu,
                     const std::string& menuCaption, const std::string& boxLine);
-    void restTick(int le);
 
     forms::Control& cell(const char* array, int le) { return log_.at(array, le); }
     std::int16_t slot(int le, int k) const;
