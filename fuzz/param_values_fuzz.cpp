@@ -20,27 +20,6 @@ void check(bool ok) {
     }
 }
 
-std::vector<std::string> linesOf(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (ch == '\r' || ch == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            line += ch;
-        }
-    }
-    if (!line.empty()) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 bool digitsOnly(std::string_view text) {
     for (const char c : text) {
         if (c < '0' || c > '9') {
@@ -71,9 +50,8 @@ void checkDigits(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     namespace pv = lec::param_values;
-    const std::string text =
-        lec::textfile::fromCp1252(std::string_view(reinterpret_cast<const char*>(data), size));
-    const auto lines = linesOf(text);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto lines = lec::textfile::splitLines(bytes);
 
     std::size_t items = 0;
     for (const auto& line : lines) {
@@ -90,6 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         pv::speedFromRow(value);
         pv::hintBound(value);
     }
-    pv::sentByte(text);
+    pv::sentByte(lec::textfile::fromCp1252(bytes));
     return 0;
 }

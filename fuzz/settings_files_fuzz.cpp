@@ -21,35 +21,12 @@ void check(bool ok) {
     }
 }
 
-// The lines a file of these bytes reads as.
-std::vector<std::string> linesOf(const std::uint8_t* data, std::size_t size) {
-    const std::string text =
-        lec::textfile::fromCp1252(std::string_view(reinterpret_cast<const char*>(data), size));
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (ch == '\r' || ch == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            line += ch;
-        }
-    }
-    if (!line.empty()) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     namespace sf = lec::startup_files;
-    const auto lines = linesOf(data, size);
+    const auto lines =
+        lec::textfile::splitLines(std::string_view(reinterpret_cast<const char*>(data), size));
 
     sf::readPowerSetPoints(lines);
     sf::readQthAlarmItems(lines);

@@ -47,10 +47,7 @@ constexpr TableColumn kTableColumns[] = {
 // Pictures are drawn in pixels; the layout is in twips.
 constexpr int kTwipsPerPixel = 15;
 
-// The chart area under the LE table: one surface an engine, all at the same
-// place (467 x 281 pixels), LE-1's shown at start.
-constexpr const char* kChartPictures[kLeCount] = {"Picture13", "Picture15", "Picture16",
-                                                  "Picture17", "Picture18", "Picture19"};
+// The chart area under the LE table: one surface an engine (467 x 281 pixels).
 constexpr int kChartLeft = 120;
 constexpr int kChartTop = 3840;
 constexpr int kChartWidthPx = 467;

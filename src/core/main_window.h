@@ -3,10 +3,16 @@
 #include <memory>
 #include <vector>
 
+#include "core/channels.h"
 #include "forms/form.h"
 #include "platform/platform.h"
 
 namespace lec {
+
+// The chart picture of each engine, all at the same place, LE-1's shown at
+// start.
+inline constexpr const char* kChartPictures[kLeCount] = {"Picture13", "Picture15", "Picture16",
+                                                         "Picture17", "Picture18", "Picture19"};
 
 // The main window `Log` as designed: its controls with their designed
 // captions, colours and places. The pieces of the program find them by name

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/main_window.h"
 #include "core/slots.h"
 #include "platform/text_file.h"
 #include "records/error_codes.h"
@@ -27,8 +28,6 @@ constexpr int kCoefRh = 3;
 constexpr int kCoefIr = 4;
 constexpr int kCoefVcc = 10;
 
-constexpr const char* kChartPictures[kLeCount] = {"Picture13", "Picture15", "Picture16",
-                                                  "Picture17", "Picture18", "Picture19"};
 constexpr const char* kShtMenu = "mnuAlarmPlateau";
 constexpr const char* kLfcMenu = "mnuAlarmLFC";
 

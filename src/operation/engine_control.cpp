@@ -1,6 +1,7 @@
 #include "operation/engine_control.h"
 
 #include "core/confirmation_window.h"
+#include "core/main_window.h"
 #include "core/slots.h"
 #include "maintenance/fadec_param_window.h"
 #include "operation/start_test_box.h"
@@ -15,8 +16,6 @@ namespace {
 
 constexpr Colour kSelectedGreen = Colour::rgb(91, 255, 0);
 
-constexpr const char* kChartPictures[kLeCount] = {"Picture13", "Picture15", "Picture16",
-                                                  "Picture17", "Picture18", "Picture19"};
 constexpr const char* kGraphClearTimers[kLeCount] = {"Timer5",  "Timer7",  "Timer17",
                                                      "Timer19", "Timer27", "Timer29"};
 constexpr int kGraphClearMs = 30;

@@ -209,8 +209,12 @@ std::optional<std::vector<std::string>> readLines(const std::string& path) {
     const auto data = readAll(path);
     if (!data)
         return std::nullopt;
+    return splitLines(*data);
+}
+
+std::vector<std::string> splitLines(std::string_view bytes) {
     std::vector<std::string> lines;
-    std::string_view rest = *data;
+    std::string_view rest = bytes;
     while (!rest.empty()) {
         const auto end = rest.find_first_of("\r\n");
         if (end == std::string_view::npos) {

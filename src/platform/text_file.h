@@ -16,6 +16,8 @@ std::string toCp1252(std::string_view utf8);
 // The lines of a file, decoded; CR LF, lone LF and lone CR all end a line, and
 // a last line without an end counts. nullopt when the file cannot be read.
 std::optional<std::vector<std::string>> readLines(const std::string& path);
+// The lines of a file's bytes, as readLines gives them.
+std::vector<std::string> splitLines(std::string_view bytes);
 std::optional<std::string> readAll(const std::string& path);  // raw bytes
 
 // Writes every line followed by CR LF into a temporary file beside `path`,
