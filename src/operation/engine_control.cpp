@@ -4,6 +4,7 @@
 #include "core/main_window.h"
 #include "core/slots.h"
 #include "maintenance/fadec_param_window.h"
+#include "operation/order_cells.h"
 #include "operation/start_test_box.h"
 #include "platform/surface.h"
 #include "platform/text_file.h"
@@ -139,7 +140,7 @@ void EngineControl::select(int le) {
 // --- Start and stop from the LE table ---
 
 void EngineControl::startClicked(int le) {
-    cell("Label27", le).back = kLightBlue;
+    cell("Label27", le).back = order_cells::kLightBlue;
     resetAlarmMenus();
     testBox_.open();
     channel(le).TestMember = 1;
@@ -195,8 +196,7 @@ void EngineControl::startLabelRead(int le, ParameterRead::Outcome outcome, unsig
     c.PowerSetLoaded = 0;
     graphClear(le);
     c.LeCommand = kStartOrder;
-    cell("Label27", le).back = kLitGreen;
-    cell("Label28", le).back = colours::kButtonFace;
+    order_cells::showStart(log_, le);
     record(leText(le) + "  Starting LE ");
     c.LogHeaderWritten = 0;
 }
@@ -205,8 +205,7 @@ void EngineControl::stopClicked(int le) {
     if (portOpen(le)) {
         stopOrder(le);
         channel(le).PowerSetLoaded = 0;
-        cell("Label27", le).back = colours::kButtonFace;
-        cell("Label28", le).back = kLightBlue;
+        order_cells::showStop(log_, le);
         record(leText(le) + "  Off LE ");
     } else {
         warn("COMx unactivated");

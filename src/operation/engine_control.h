@@ -60,10 +60,6 @@ public:
 private:
     static constexpr Byte kStartOrder = 1;
     static constexpr Byte kStopOrder = 2;
-    // Start and Stop labels: light blue from a click until the start is done
-    // or refused, and after a stop order; green once the start order is given.
-    static constexpr Colour kLightBlue = Colour::rgb(128, 128, 255);
-    static constexpr Colour kLitGreen = Colour::rgb(0, 255, 0);
     // A per-LE start button that offers "STOP LE-n".
     static constexpr Colour kButtonOnGreen = Colour::rgb(128, 255, 128);
 

@@ -3,6 +3,7 @@
 
 #include "core/slots.h"
 #include "operation/engine_control.h"
+#include "operation/order_cells.h"
 #include "records/question_window.h"
 
 namespace lec {
@@ -93,8 +94,7 @@ void EngineControl::startAllOrder(int le, unsigned stopsBefore) {
     }
     // Given even to an engine whose port is closed: it simply is not sent.
     c.LeCommand = kStartOrder;
-    cell("Label27", le).back = kLitGreen;
-    cell("Label28", le).back = colours::kButtonFace;
+    order_cells::showStart(log_, le);
     if (activated(le) && c.StartLogged == 0) {
         record(leText(le) + "  Start LE ");
         c.StartLogged = 1;

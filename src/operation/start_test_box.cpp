@@ -1,13 +1,14 @@
 #include "operation/start_test_box.h"
 
+#include "operation/order_cells.h"
+
 namespace lec {
 
 using forms::Kind;
 
 namespace {
 
-constexpr Colour kLightBlue = Colour::rgb(128, 128, 255);
-constexpr Colour kGreen = Colour::rgb(0, 255, 0);
+constexpr Colour kGreen = Colour::rgb(0, 255, 0);  // the progress bars
 
 constexpr int kTwipsPerPixel = 15;
 constexpr int kBarLeft = 720;
@@ -242,8 +243,7 @@ void StartTestBox::stopEngine(int le) {
     auto& channel = channels_.le[static_cast<std::size_t>(le)];
     channel.LeCommand = 2;
     channel.PowerSetLoaded = 0;
-    log_.at("Label27", le).back = colours::kButtonFace;
-    log_.at("Label28", le).back = kLightBlue;
+    order_cells::showStop(log_, le);
 }
 
 // The restart sets the start order only: no test box, no parameter read, no
@@ -253,8 +253,7 @@ void StartTestBox::restartEngine(int le) {
         graphClear_(le);
     }
     channels_.le[static_cast<std::size_t>(le)].LeCommand = 1;
-    log_.at("Label27", le).back = kGreen;
-    log_.at("Label28", le).back = colours::kButtonFace;
+    order_cells::showStart(log_, le);
 }
 
 std::string StartTestBox::minutesText(int minutes, int halfMinutes) {
